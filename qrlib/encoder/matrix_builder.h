@@ -1,0 +1,30 @@
+// Function patterns, format and version information, data placement and the data masks.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "module_matrix.h"
+
+namespace qr {
+
+// The 15 format bits (bit 14 first) for a level index and mask number, already XOR-masked.
+uint16_t FormatBits(int level, int mask);
+
+// Everything but the format bits and the mask: function patterns, version information and the
+// codeword sequence placed in the encoding region. The format areas are reserved.
+ModuleMatrix BuildUnmaskedMatrix(int version, std::span<const uint8_t> codewords);
+
+// Writes both copies of the format information and the dark module.
+void WriteFormatInfo(ModuleMatrix& matrix, int level, int mask);
+
+// The unmasked matrix with the format information of this mask number.
+ModuleMatrix BuildMatrix(int version, int level, std::span<const uint8_t> codewords, int mask);
+
+// Whether mask m inverts the module at row i, column j.
+bool MaskCondition(int mask, int i, int j);
+
+// Inverts the data modules selected by mask m.
+void ApplyMask(ModuleMatrix& matrix, int mask);
+
+}  // namespace qr
