@@ -6,7 +6,7 @@ namespace {
 
 // Appends fields most significant bit first into whole codewords.
 class BitWriter {
-public:
+  public:
     explicit BitWriter(size_t capacityCodewords) { bytes_.reserve(capacityCodewords); }
 
     void Append(uint32_t value, int width) {
@@ -20,7 +20,7 @@ public:
     size_t length() const { return length_; }
     std::vector<uint8_t> Take() { return std::move(bytes_); }
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
     size_t length_ = 0;
 };

@@ -10,7 +10,8 @@ namespace qr {
 std::optional<EncodedSymbol> EncodeSymbol(std::span<const uint8_t> message,
                                           const SymbolParams& params) {
     const Mode mode = ChooseMode(message);
-    const int version = SelectVersion(message.size(), mode, params.requestedVersion, params.ecLevel);
+    const int version =
+        SelectVersion(message.size(), mode, params.requestedVersion, params.ecLevel);
     if (version == 0) return std::nullopt;
 
     const std::vector<uint8_t> data = BuildDataCodewords(message, mode, version, params.ecLevel);

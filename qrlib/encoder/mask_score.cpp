@@ -52,9 +52,8 @@ uint32_t BlockPenalty(const ModuleMatrix& m) {
     for (int r = 0; r < n; ++r) {
         runEnd[m.Index(r, n - 1)] = static_cast<int16_t>(n - 1);
         for (int c = n - 2; c >= 0; --c) {
-            runEnd[m.Index(r, c)] = m.Module(r, c) == m.Module(r, c + 1)
-                                        ? runEnd[m.Index(r, c + 1)]
-                                        : static_cast<int16_t>(c);
+            runEnd[m.Index(r, c)] = m.Module(r, c) == m.Module(r, c + 1) ? runEnd[m.Index(r, c + 1)]
+                                                                         : static_cast<int16_t>(c);
         }
     }
 
@@ -103,7 +102,8 @@ uint32_t FinderPenalty(const ModuleMatrix& m) {
     ForEachLine(m, [&](const Line& line) {
         for (int start = 0; start + 7 <= m.side;) {
             bool match = true;
-            for (int k = 0; k < 7 && match; ++k) match = (line[start + k] != 0) == (kPattern[k] != 0);
+            for (int k = 0; k < 7 && match; ++k)
+                match = (line[start + k] != 0) == (kPattern[k] != 0);
             if (match) {
                 score += 40;
                 start += 4;

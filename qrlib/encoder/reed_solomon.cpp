@@ -16,9 +16,8 @@ std::vector<uint8_t> ComputeBlockEcc(std::span<const uint8_t> data, int e) {
     for (uint8_t d : data) {
         const uint8_t feedback = d ^ r[static_cast<size_t>(e - 1)];
         for (int j = e - 1; j >= 1; --j) {
-            r[static_cast<size_t>(j)] =
-                r[static_cast<size_t>(j - 1)] ^
-                GfMultiply(feedback, static_cast<uint8_t>(generator[j]));
+            r[static_cast<size_t>(j)] = r[static_cast<size_t>(j - 1)] ^
+                                        GfMultiply(feedback, static_cast<uint8_t>(generator[j]));
         }
         r[0] = GfMultiply(feedback, static_cast<uint8_t>(generator[0]));
     }

@@ -7,9 +7,15 @@ namespace qrplat {
 
 using ColorRef = uint32_t;  // 0x00BBGGRR
 
-inline constexpr uint8_t RedOf(ColorRef c) { return static_cast<uint8_t>(c & 0xFF); }
-inline constexpr uint8_t GreenOf(ColorRef c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
-inline constexpr uint8_t BlueOf(ColorRef c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
+inline constexpr uint8_t RedOf(ColorRef c) {
+    return static_cast<uint8_t>(c & 0xFF);
+}
+inline constexpr uint8_t GreenOf(ColorRef c) {
+    return static_cast<uint8_t>((c >> 8) & 0xFF);
+}
+inline constexpr uint8_t BlueOf(ColorRef c) {
+    return static_cast<uint8_t>((c >> 16) & 0xFF);
+}
 inline constexpr ColorRef MakeColorRef(unsigned r, unsigned g, unsigned b) {
     return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
 }
@@ -17,7 +23,7 @@ inline constexpr ColorRef MakeColorRef(unsigned r, unsigned g, unsigned b) {
 inline constexpr int kScreenDpi = 96;
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
     // Fills left <= x < right, top <= y < bottom.
     virtual void FillRect(int left, int top, int right, int bottom, ColorRef color) = 0;
