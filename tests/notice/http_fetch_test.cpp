@@ -1,0 +1,77 @@
+#include "notice/http_fetch.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+#include "notice_server.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(HttpFetch, ReturnsTheExactBytesAndAsksLikeTheOldClient) {
+    NoticeServer server;
+    ASSERT_TRUE(server.IsRunning());
+    const QByteArray page("caption=\xC0\xBD\xB8\xF1|<br>\0tail", 26);
+    server.Put("1.html", page);
+    EXPECT_EQ(FetchBytes(server.Url("/1.html")), page);
+
+    const QByteArray requests = server.Requests();
+    EXPECT_TRUE(requests.startsWith("GET /1.html HTTP/1.1\n")) << requests.constData();
+    EXPECT_TRUE(
+        requests.contains("User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)"));
+    EXPECT_TRUE(requests.contains("Accept: */*"));
+    EXPECT_TRUE(requests.contains("Cache-Control: no-cache"));
+}
+
+TEST(HttpFetch, ErrorStatusStillGivesTheBody) {
+    NoticeServer server;
+    ASSERT_TRUE(server.IsRunning());
+    EXPECT_EQ(FetchBytes(server.Url("/missing.html")), QByteArray());
+}
+
+TEST(HttpFetch, LargeBodyIsCutAtOneMebibyte) {
+    NoticeServer server;
+    ASSERT_TRUE(server.IsRunning());
+    QByteArray big(5 * 1024 * 1024, 'x');
+    big[kMaxResponseBytes - 1] = 'y';
+    big[kMaxResponseBytes] = 'z';
+    server.Put("big.html", big);
+    const QByteArray body = FetchBytes(server.Url("/big.html"));
+    ASSERT_EQ(body.size(), kMaxResponseBytes);
+    EXPECT_EQ(body.back(), 'y');
+}
+
+TEST(HttpFetch, SilentServerEndsAtTheTimeLimit) {
+    NoticeServer server;
+    ASSERT_TRUE(server.IsRunning());
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(FetchBytes(server.Url("/hang"), {500ms, kMaxResponseBytes}), QByteArray());
+    EXPECT_FALSE(AnswersRequest(server.Url("/hang"), 500ms));
+    EXPECT_LT(clock.elapsed(), 10000);
+}
+
+TEST(HttpFetch, RefusedConnectionGivesNothing) {
+    EXPECT_EQ(FetchBytes(ClosedPortUrl("/1.html")), QByteArray());
+    EXPECT_FALSE(AnswersRequest(ClosedPortUrl("/"), 3000ms));
+}
+
+TEST(HttpFetch, OnlyHttpAddressesAreFetched) {
+    EXPECT_EQ(FetchBytes(QUrl("file:///etc/hostname")), QByteArray());
+    EXPECT_EQ(FetchBytes(QUrl("data:text/plain,hello")), QByteArray());
+    EXPECT_EQ(FetchBytes(QUrl()), QByteArray());
+    EXPECT_FALSE(AnswersRequest(QUrl("file:///etc/hostname"), 1000ms));
+}
+
+TEST(HttpFetch, AnyAnswerMeansOnline) {
+    NoticeServer server;
+    ASSERT_TRUE(server.IsRunning());
+    server.Put("index.html", "ok");
+    EXPECT_TRUE(AnswersRequest(server.Url("/index.html"), 3000ms));
+    EXPECT_TRUE(AnswersRequest(server.Url("/missing"), 3000ms));
+    EXPECT_TRUE(server.Requests().contains("User-Agent: test"));
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+#!/usr/bin/python3
+"""Serves the files of one folder on 127.0.0.1 for the notice tests.
+
+Usage: notice_server.py FOLDER
+Prints the chosen port on its first line. A file is sent as it is (status 200, exact bytes);
+a missing one gives 404 with an empty body. A path that starts with /hang is accepted and never
+answered. Each request's line and headers are appended to FOLDER/requests.log.
+"""
+import http.server
+import os
+import socketserver
+import sys
+import threading
+
+folder = sys.argv[1]
+log_lock = threading.Lock()
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        with log_lock, open(os.path.join(folder, "requests.log"), "a", encoding="latin-1") as log:
+            log.write(self.requestline + "\n" + str(self.headers) + "\n")
+        if self.path.startswith("/hang"):
+            threading.Event().wait()
+        name = os.path.join(folder, self.path.lstrip("/").split("?")[0])
+        body = b""
+        status = 404
+        if os.path.isfile(name):
+            with open(name, "rb") as f:
+                body = f.read()
+            status = 200
+        self.send_response(status)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        try:
+            self.wfile.write(body)
+        except (BrokenPipeError, ConnectionResetError):
+            pass
+
+    def log_message(self, *args):
+        pass
+
+
+class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+
+
+server = Server(("127.0.0.1", 0), Handler)
+print(server.server_address[1], flush=True)
+server.serve_forever()
