@@ -1,0 +1,143 @@
+#include "dib_canvas.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace qrplat {
+
+namespace {
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kInfoHeaderSize = 40;
+
+const std::vector<ColorRef>& PaletteFor(int bitsPerPixel) {
+    static const std::vector<ColorRef> kTwo = {MakeColorRef(0, 0, 0), MakeColorRef(255, 255, 255)};
+    // The 16 colours of the VGA palette in their customary order.
+    static const std::vector<ColorRef> kSixteen = {
+        MakeColorRef(0, 0, 0),      MakeColorRef(128, 0, 0),     MakeColorRef(0, 128, 0),
+        MakeColorRef(128, 128, 0),  MakeColorRef(0, 0, 128),     MakeColorRef(128, 0, 128),
+        MakeColorRef(0, 128, 128),  MakeColorRef(192, 192, 192), MakeColorRef(128, 128, 128),
+        MakeColorRef(255, 0, 0),    MakeColorRef(0, 255, 0),     MakeColorRef(255, 255, 0),
+        MakeColorRef(0, 0, 255),    MakeColorRef(255, 0, 255),   MakeColorRef(0, 255, 255),
+        MakeColorRef(255, 255, 255)};
+    return bitsPerPixel == 1 ? kTwo : kSixteen;
+}
+
+void Put16(std::vector<uint8_t>& out, size_t at, uint32_t value) {
+    out[at] = static_cast<uint8_t>(value);
+    out[at + 1] = static_cast<uint8_t>(value >> 8);
+}
+
+void Put32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
+    Put16(out, at, value & 0xFFFF);
+    Put16(out, at + 2, value >> 16);
+}
+
+}  // namespace
+
+int64_t DibCanvas::Stride(int width, int bitsPerPixel) {
+    return ((static_cast<int64_t>(bitsPerPixel) * width + 31) & ~int64_t{31}) / 8;
+}
+
+std::unique_ptr<DibCanvas> DibCanvas::Create(int width, int height, int bitsPerPixel, int dpiX,
+                                             int dpiY) {
+    if (width <= 0 || height <= 0 || (bitsPerPixel != 1 && bitsPerPixel != 4)) return nullptr;
+    const int64_t entries = bitsPerPixel == 1 ? 2 : 16;
+    const int64_t imageSize = Stride(width, bitsPerPixel) * height;
+    const int64_t fileSize =
+        static_cast<int64_t>(kFileHeaderSize + kInfoHeaderSize) + 4 * entries + imageSize;
+    // Readers take the sizes as signed 32-bit numbers.
+    if (fileSize > std::numeric_limits<int32_t>::max()) return nullptr;
+    try {
+        std::vector<uint8_t> file(static_cast<size_t>(fileSize), 0);
+        return std::unique_ptr<DibCanvas>(
+            new DibCanvas(width, height, bitsPerPixel, dpiX, dpiY, std::move(file)));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+DibCanvas::DibCanvas(int width, int height, int bitsPerPixel, int dpiX, int dpiY,
+                     std::vector<uint8_t> file)
+    : PixelCanvas(width, height, dpiX, dpiY),
+      bitsPerPixel_(bitsPerPixel),
+      stride_(static_cast<size_t>(Stride(width, bitsPerPixel))),
+      palette_(PaletteFor(bitsPerPixel)),
+      file_(std::move(file)) {
+    rowsOffset_ = kFileHeaderSize + kInfoHeaderSize + 4 * palette_.size();
+    const auto imageSize = static_cast<uint32_t>(stride_ * static_cast<size_t>(height));
+    file_[0] = 'B';
+    file_[1] = 'M';
+    Put32(file_, 2, static_cast<uint32_t>(file_.size()));
+    Put32(file_, 10, static_cast<uint32_t>(rowsOffset_));
+    Put32(file_, 14, kInfoHeaderSize);
+    Put32(file_, 18, static_cast<uint32_t>(width));
+    Put32(file_, 22, static_cast<uint32_t>(height));
+    Put16(file_, 26, 1);
+    Put16(file_, 28, static_cast<uint32_t>(bitsPerPixel));
+    Put32(file_, 34, imageSize);
+    size_t at = kFileHeaderSize + kInfoHeaderSize;
+    for (ColorRef c : palette_) {
+        file_[at++] = BlueOf(c);
+        file_[at++] = GreenOf(c);
+        file_[at++] = RedOf(c);
+        file_[at++] = 0;
+    }
+}
+
+uint8_t DibCanvas::NearestIndex(ColorRef color) {
+    if (color == lastColor_) return lastIndex_;
+    int best = 0;
+    long bestDistance = std::numeric_limits<long>::max();
+    for (size_t i = 0; i < palette_.size(); ++i) {
+        const long dr = long{RedOf(color)} - RedOf(palette_[i]);
+        const long dg = long{GreenOf(color)} - GreenOf(palette_[i]);
+        const long db = long{BlueOf(color)} - BlueOf(palette_[i]);
+        const long distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = static_cast<int>(i);
+        }
+    }
+    lastColor_ = color;
+    lastIndex_ = static_cast<uint8_t>(best);
+    return lastIndex_;
+}
+
+void DibCanvas::FillSpan(int y, int x0, int x1, ColorRef color) {
+    const uint8_t index = NearestIndex(color);
+    uint8_t* row = file_.data() + rowsOffset_ + static_cast<size_t>(height() - 1 - y) * stride_;
+    const int perByte = 8 / bitsPerPixel_;
+    const uint8_t fullByte = bitsPerPixel_ == 4 ? static_cast<uint8_t>(index * 0x11)
+                                                : static_cast<uint8_t>(index ? 0xFF : 0x00);
+    int x = x0;
+    for (; x < x1 && x % perByte != 0; ++x) SetPixelIndex(row, x, index);
+    const int wholeEnd = x + (x1 - x) / perByte * perByte;
+    if (wholeEnd > x) {
+        std::memset(row + x / perByte, fullByte, static_cast<size_t>((wholeEnd - x) / perByte));
+        x = wholeEnd;
+    }
+    for (; x < x1; ++x) SetPixelIndex(row, x, index);
+}
+
+void DibCanvas::SetPixelIndex(uint8_t* row, int x, uint8_t index) const {
+    if (bitsPerPixel_ == 4) {
+        uint8_t& byte = row[x / 2];
+        byte = (x % 2 == 0) ? static_cast<uint8_t>((byte & 0x0F) | (index << 4))
+                            : static_cast<uint8_t>((byte & 0xF0) | index);
+        return;
+    }
+    const auto bit = static_cast<uint8_t>(0x80U >> (x % 8));
+    row[x / 8] =
+        index ? static_cast<uint8_t>(row[x / 8] | bit) : static_cast<uint8_t>(row[x / 8] & ~bit);
+}
+
+int DibCanvas::IndexAt(int x, int y) const {
+    const uint8_t* row =
+        file_.data() + rowsOffset_ + static_cast<size_t>(height() - 1 - y) * stride_;
+    if (bitsPerPixel_ == 4) return x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F;
+    return (row[x / 8] >> (7 - x % 8)) & 1;
+}
+
+}  // namespace qrplat
