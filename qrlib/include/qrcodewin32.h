@@ -19,7 +19,9 @@
 #define QRAPI __stdcall
 #endif
 #if defined(QRLIB_BUILDING)
-#define QR_EXPORT __declspec(dllexport)
+/* The library's def file is the export list: with dllexport here as well, the linker would
+ * export a function whose calling convention does not match that list instead of failing. */
+#define QR_EXPORT
 #else
 #define QR_EXPORT __declspec(dllimport)
 #endif
