@@ -10,7 +10,7 @@ using qrlib::Settings;
 
 extern "C" QR_EXPORT int16_t QRAPI QRSaveAsBMP(const char* path) {
     const auto& s = Settings();
-    const int bits = s.backDepth == 1 && s.barDepth == 1 ? 1 : 4;
+    const int bits = s.backDepth == 1 && s.barDepth == 1 ? 1 : 4;  // the setters keep the depths
     HDC screen = qrplat::GetScreenDC();
     const int dpiX = qrplat::GetDeviceCaps(screen, qrplat::kLogPixelsX);
     const int dpiY = qrplat::GetDeviceCaps(screen, qrplat::kLogPixelsY);

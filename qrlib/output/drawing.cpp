@@ -5,110 +5,14 @@
 
 namespace qrlib {
 
-namespace {
-
-// Positions are worked out in 64 bits; what reaches a canvas is kept within int.
-int Clamp(int64_t v) {
-    constexpr int64_t kLimit = int64_t{1} << 30;
-    return static_cast<int>(v < -kLimit ? -kLimit : v > kLimit ? kLimit : v);
+Appearance CurrentAppearance() {
+    const QRSettings& s = Settings();
+    return {s.width, s.height, s.modulePixels, s.rotation, s.frameStyle, s.backColor, s.barColor};
 }
-
-// A canvas front that takes 64-bit positions.
-struct Pen {
-    qrplat::Canvas& c;
-    void Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) const {
-        c.MoveTo(Clamp(x0), Clamp(y0));
-        c.LineTo(Clamp(x1), Clamp(y1));
-    }
-    void Fill(int64_t l, int64_t t, int64_t r, int64_t b, qrplat::ColorRef color) const {
-        c.FillRect(Clamp(l), Clamp(t), Clamp(r), Clamp(b), color);
-    }
-};
-
-void DrawSolidFrame(const Pen& p, int64_t x, int64_t y, int64_t w, int64_t h) {
-    const int64_t xe = x + w - 1;
-    const int64_t ye = y + h - 1;
-    p.Line(x, y, x + w, y);
-    p.Line(xe, y, xe, y + h);
-    p.Line(x + w, ye, x, ye);
-    p.Line(x, y + h, x, y);
-}
-
-// Dashes of 4 with gaps of 4; the last dash of a pass may stretch to the far edge, and the
-// dash-or-gap state runs on from the horizontal pass into the vertical one.
-void DrawDashedFrame(const Pen& p, int64_t x, int64_t y, int64_t w, int64_t h) {
-    const int64_t xe = x + w - 1;
-    const int64_t ye = y + h - 1;
-    bool draw = true;
-    auto dash = [&](int64_t start, int64_t edge, auto&& line) {
-        int64_t end = start + 4;
-        if (draw && end + 4 > edge) end = edge;
-        if (end > edge) end = edge;
-        if (draw) line(start, end);
-        draw = !draw;
-    };
-    for (int64_t k = 0; k < w / 4; ++k) {
-        dash(x + 4 * k, xe, [&](int64_t x0, int64_t x1) {
-            p.Line(x0, y, x1, y);
-            p.Line(x0, ye, x1, ye);
-        });
-    }
-    for (int64_t k = 0; k < h / 4; ++k) {
-        dash(y + 4 * k, ye, [&](int64_t y0, int64_t y1) {
-            p.Line(x, y0, x, y1);
-            p.Line(xe, y0, xe, y1);
-        });
-    }
-}
-
-}  // namespace
 
 void LayOutAndDraw(qrplat::Canvas& canvas, const qr::ModuleMatrix& matrix, int originX,
                    int originY) {
-    const QRSettings& s = Settings();
-    const Pen pen{canvas};
-    const int64_t m = s.modulePixels;
-    const int64_t n = matrix.side;
-    const int64_t w = s.width;
-    const int64_t h = s.height;
-    const int64_t x = originX;
-    const int64_t y = originY;
-    const int64_t offsetX = (w - n * m) / 2;  // truncates toward zero: negative margins stay
-    const int64_t offsetY = (h - n * m) / 2;
-
-    pen.Fill(x, y, x + w, y + h, s.backColor);
-
-    if (m > 0) {
-        for (int64_t i = 0; i < n; ++i) {
-            for (int64_t j = 0; j < n; ++j) {
-                if (!matrix.Module(static_cast<int>(n - 1 - j), static_cast<int>(i))) continue;
-                int64_t left = 0;
-                int64_t top = 0;
-                switch (s.rotation) {
-                    case 0:
-                        left = x + offsetX + j * m;
-                        top = y + offsetY + i * m;
-                        break;
-                    case 1:
-                        left = x + offsetX + i * m;
-                        top = y + h - offsetY - (j + 1) * m;
-                        break;
-                    case 2:
-                        left = x + w - offsetX - (j + 1) * m;
-                        top = y + offsetY + (n - 1 - i) * m;
-                        break;
-                    default:
-                        left = x + offsetX + (n - 1 - i) * m;
-                        top = y + offsetY + j * m;
-                        break;
-                }
-                pen.Fill(left, top, left + m, top + m, s.barColor);
-            }
-        }
-    }
-
-    if (s.frameStyle == 2) DrawSolidFrame(pen, x, y, w, h);
-    if (s.frameStyle == 1) DrawDashedFrame(pen, x, y, w, h);
+    DrawSymbol(canvas, matrix, CurrentAppearance(), originX, originY);
 }
 
 bool RunOutputDrawing(qrplat::Canvas& target) {

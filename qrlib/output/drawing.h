@@ -1,10 +1,14 @@
-// Laying the symbol out in the output rectangle and drawing it: background, modules, frame.
+// Drawing with the library's current settings.
 #pragma once
 
 #include "canvas.h"
 #include "encode_symbol.h"
+#include "symbol_drawing.h"
 
 namespace qrlib {
+
+// The appearance fields of the settings record.
+Appearance CurrentAppearance();
 
 // Draws the matrix with the current settings, the output rectangle's top-left at the origin.
 void LayOutAndDraw(qrplat::Canvas& canvas, const qr::ModuleMatrix& matrix, int originX,
