@@ -1,5 +1,5 @@
-// Writes, for every reference case, the pattern data and the BMP file of this build, so that the
-// Windows build of the library can be compared byte for byte against them.
+// Writes, for every reference case, the pattern data, the BMP and the WMF file of this build, so
+// that the Windows build of the library can be compared byte for byte against them.
 //   qr-windows-reference OUTPUT_FOLDER
 #include <cstdio>
 #include <fstream>
@@ -47,6 +47,15 @@ bool WriteBmp(const std::string& path) {
     return declared == bytes.size();
 }
 
+// A placeable metafile starts with its key.
+bool WriteWmf(const std::string& path) {
+    if (QRSaveAsWMF(path.c_str()) != -1) return false;
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
+    return bytes.size() > 22 + 18 && bytes[0] == 0xD7 && bytes[1] == 0xCD && bytes[2] == 0xC6 &&
+           bytes[3] == 0x9A;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,7 +68,8 @@ int main(int argc, char** argv) {
     for (const auto& c : qrwin::kReferenceCases) {
         Apply(c);
         const std::string stem = folder + "/" + c.name;
-        const bool ok = WritePattern(stem + ".pattern") && WriteBmp(stem + ".bmp");
+        const bool ok =
+            WritePattern(stem + ".pattern") && WriteBmp(stem + ".bmp") && WriteWmf(stem + ".wmf");
         std::printf("%s %s\n", ok ? "wrote" : "FAILED", c.name);
         if (!ok) ++failed;
     }

@@ -1,7 +1,7 @@
 // Windows test client of QRCodeWin32.dll.
 //   qr-windows-client [REFERENCE_FOLDER]
 // The library is loaded by its bare name, so it must sit next to this program. The reference
-// folder holds the pattern and BMP files the Linux build wrote for the same cases.
+// folder holds the pattern, BMP and WMF files the Linux build wrote for the same cases.
 #include <cstdio>
 #include <string>
 

@@ -1,4 +1,4 @@
-// The same texts and settings give the same pattern data and BMP bytes as the Linux build.
+// The same texts and settings give the same pattern data, BMP and WMF bytes as the Linux build.
 #include <windows.h>
 
 #include <string>
@@ -38,6 +38,21 @@ std::string FirstDifference(const std::vector<unsigned char>& a,
            ", first difference at byte " + std::to_string(i);
 }
 
+// Writes the current symbol with one of the file exports and compares it with the reference.
+void CompareFile(int16_t(WINAPI* save)(const char*), const char* kind, const std::string& reference,
+                 const char* name) {
+    bool found = false;
+    const std::vector<unsigned char> expected = ReadWholeFile(reference, &found);
+    if (!Check(found, std::string("reference ") + kind + " present: " + name, reference)) return;
+    const std::string path = TempPath("reference.out");
+    const bool written = save(path.c_str()) == -1;
+    const std::vector<unsigned char> actual = ReadWholeFile(path);
+    ::DeleteFileA(path.c_str());
+    Check(written && actual == expected,
+          std::string(kind) + " bytes equal the Linux build's: " + name,
+          FirstDifference(actual, expected));
+}
+
 }  // namespace
 
 void RunReferenceChecks(const std::string& folder) {
@@ -54,15 +69,8 @@ void RunReferenceChecks(const std::string& folder) {
         Check(PatternNow() == AsText(pattern),
               std::string("pattern data equals the Linux build's: ") + c.name);
 
-        const std::vector<unsigned char> expected = ReadWholeFile(stem + ".bmp", &found);
-        if (!Check(found, std::string("reference BMP present: ") + c.name)) continue;
-        const std::string path = TempPath("reference.bmp");
-        const bool written = Api().QRSaveAsBMP(path.c_str()) == -1;
-        const std::vector<unsigned char> actual = ReadWholeFile(path);
-        ::DeleteFileA(path.c_str());
-        Check(written && actual == expected,
-              std::string("BMP bytes equal the Linux build's: ") + c.name,
-              FirstDifference(actual, expected));
+        CompareFile(Api().QRSaveAsBMP, "BMP", stem + ".bmp", c.name);
+        CompareFile(Api().QRSaveAsWMF, "WMF", stem + ".wmf", c.name);
     }
 }
 
