@@ -1,5 +1,8 @@
 #include "symbol_drawing.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace qrlib {
 
 namespace {
@@ -36,25 +39,38 @@ void DrawSolidFrame(const Pen& p, int64_t x, int64_t y, int64_t w, int64_t h) {
 void DrawDashedFrame(const Pen& p, int64_t x, int64_t y, int64_t w, int64_t h) {
     const int64_t xe = x + w - 1;
     const int64_t ye = y + h - 1;
-    bool draw = true;
-    auto dash = [&](int64_t start, int64_t edge, auto&& line) {
-        int64_t end = start + 4;
-        if (draw && end + 4 > edge) end = edge;
-        if (end > edge) end = edge;
-        if (draw) line(start, end);
-        draw = !draw;
+    const int64_t across = w / 4;
+    const int64_t down = h / 4;
+    // Slots that cannot reach the surface are skipped; whether a slot draws follows from its
+    // number, so skipping changes nothing that shows.
+    int extentW = 0;
+    int extentH = 0;
+    const bool bounded = p.c.Extent(extentW, extentH);
+    auto slots = [&](int64_t start, int64_t count, int64_t extent) {
+        if (!bounded) return std::pair<int64_t, int64_t>{0, count};
+        const int64_t first = std::max<int64_t>(0, -start / 4 - 2);
+        const int64_t last = std::min<int64_t>(count, (extent - start) / 4 + 2);
+        return std::pair<int64_t, int64_t>{first, std::max(first, last)};
     };
-    for (int64_t k = 0; k < w / 4; ++k) {
-        dash(x + 4 * k, xe, [&](int64_t x0, int64_t x1) {
-            p.Line(x0, y, x1, y);
-            p.Line(x0, ye, x1, ye);
-        });
+    auto dashEnd = [](int64_t start, int64_t edge) {
+        return std::min(start + 8 > edge ? edge : start + 4, edge);
+    };
+
+    const auto [h0, h1] = slots(x, across, extentW);
+    for (int64_t k = h0; k < h1 && !p.c.Saturated(); ++k) {
+        if (k % 2 != 0) continue;
+        const int64_t x0 = x + 4 * k;
+        const int64_t x1 = dashEnd(x0, xe);
+        p.Line(x0, y, x1, y);
+        p.Line(x0, ye, x1, ye);
     }
-    for (int64_t k = 0; k < h / 4; ++k) {
-        dash(y + 4 * k, ye, [&](int64_t y0, int64_t y1) {
-            p.Line(x, y0, x, y1);
-            p.Line(xe, y0, xe, y1);
-        });
+    const auto [v0, v1] = slots(y, down, extentH);
+    for (int64_t k = v0; k < v1 && !p.c.Saturated(); ++k) {
+        if ((across + k) % 2 != 0) continue;
+        const int64_t y0 = y + 4 * k;
+        const int64_t y1 = dashEnd(y0, ye);
+        p.Line(x, y0, x, y1);
+        p.Line(xe, y0, xe, y1);
     }
 }
 

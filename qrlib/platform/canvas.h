@@ -33,6 +33,15 @@ class Canvas {
     virtual void LineTo(int x, int y) = 0;
     virtual int LogPixelsX() const = 0;
     virtual int LogPixelsY() const = 0;
+
+    // The pixels a surface holds, when it holds any: drawing outside them may be skipped.
+    virtual bool Extent(int& width, int& height) const {
+        (void)width;
+        (void)height;
+        return false;
+    }
+    // True once a recording canvas can take no more.
+    virtual bool Saturated() const { return false; }
 };
 
 }  // namespace qrplat

@@ -25,6 +25,7 @@ class MetafileRecorder : public Canvas {
     virtual std::vector<uint8_t> Finish() = 0;
     // True once the recording outgrew what a metafile may hold; the records stop there.
     bool overflowed() const { return overflowed_; }
+    bool Saturated() const final { return overflowed_; }
 
   protected:
     std::vector<uint8_t> records_;

@@ -16,6 +16,11 @@ class PixelCanvas : public Canvas {
     void LineTo(int x, int y) final;
     int LogPixelsX() const final { return dpiX_; }
     int LogPixelsY() const final { return dpiY_; }
+    bool Extent(int& width, int& height) const final {
+        width = width_;
+        height = height_;
+        return true;
+    }
 
     int width() const { return width_; }
     int height() const { return height_; }
