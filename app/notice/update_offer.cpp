@@ -12,18 +12,18 @@ QString UpdateInfoText(const NoticePage& page) {
            u".0\r\n\r\n新版更新日志：\r\n"_qs + FromGbk(page.updateLog);
 }
 
-QString CurrentVersionLabel() {
+QString CurrentVersionCaption() {
     return u"软件当前版本：V"_qs + QString::number(kCurrentVersion) + u".0"_qs;
 }
 
-QString LatestVersionLabel(const NoticePage& page) {
+QString LatestVersionCaption(const NoticePage& page) {
     return u"软件最新版本：V"_qs + FromGbk(page.latestVersion) + u".0"_qs;
 }
 
-QString AuthorLabel(const NoticePage& page) {
+QString AuthorCaption(const NoticePage& page) {
     return u"软件作者："_qs + FromGbk(page.author);
 }
 
-QString LinkLabel(const NoticePage& page) {
+QString LinkCaption(const NoticePage& page) {
     return FromGbk(page.link) + u"   （点击可跳转）"_qs;
 }

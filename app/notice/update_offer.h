@@ -16,7 +16,7 @@ inline constexpr char16_t kUpdateQuestionText[] = u"是否进行更新？？？"
 QString UpdateInfoText(const NoticePage& page);
 
 // The version line of the notice area for our own version: 软件当前版本：V1.0
-QString CurrentVersionLabel();
-QString LatestVersionLabel(const NoticePage& page);
-QString AuthorLabel(const NoticePage& page);
-QString LinkLabel(const NoticePage& page);
+QString CurrentVersionCaption();
+QString LatestVersionCaption(const NoticePage& page);
+QString AuthorCaption(const NoticePage& page);
+QString LinkCaption(const NoticePage& page);

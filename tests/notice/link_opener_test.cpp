@@ -2,30 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QDesktopServices>
-#include <QObject>
 #include <QStringList>
-#include <QUrl>
+
+#include "desktop_catcher.h"
 
 namespace {
-
-// Catches what reaches the desktop's opener, for every scheme the tests care about.
-class DesktopCatcher : public QObject {
-    Q_OBJECT
-  public:
-    DesktopCatcher() {
-        for (const char* scheme : {"http", "https", "file", "ftp", "mailto"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Catch");
-    }
-    ~DesktopCatcher() override {
-        for (const char* scheme : {"http", "https", "file", "ftp", "mailto"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    }
-    QStringList opened;
-
-  public slots:
-    void Catch(const QUrl& url) { opened << url.toString(); }
-};
 
 TEST(LinkOpener, OnlyWebAddressesCount) {
     EXPECT_TRUE(IsWebAddress("http://a.example/p?a"));
@@ -67,5 +48,3 @@ TEST(LinkOpener, OpenerCanBeReplacedAndRestored) {
 }
 
 }  // namespace
-
-#include "link_opener_test.moc"

@@ -31,10 +31,10 @@ TEST(UpdateOffer, NoticeLabels) {
     page.latestVersion = "2.5";
     page.author = "\xC0\xBD\xB8\xF1";
     page.link = "http://a.example/p?a";
-    EXPECT_EQ(CurrentVersionLabel(), QStringLiteral("软件当前版本：V1.0"));
-    EXPECT_EQ(LatestVersionLabel(page), QStringLiteral("软件最新版本：V2.5.0"));
-    EXPECT_EQ(AuthorLabel(page), QStringLiteral("软件作者：澜格"));
-    EXPECT_EQ(LinkLabel(page), QStringLiteral("http://a.example/p?a   （点击可跳转）"));
+    EXPECT_EQ(CurrentVersionCaption(), QStringLiteral("软件当前版本：V1.0"));
+    EXPECT_EQ(LatestVersionCaption(page), QStringLiteral("软件最新版本：V2.5.0"));
+    EXPECT_EQ(AuthorCaption(page), QStringLiteral("软件作者：澜格"));
+    EXPECT_EQ(LinkCaption(page), QStringLiteral("http://a.example/p?a   （点击可跳转）"));
 }
 
 }  // namespace
