@@ -4,7 +4,8 @@
 #include <QApplication>
 #include <QTest>
 
-MessageBoxAnswerer::MessageBoxAnswerer(std::deque<Answer> answers) : answers_(std::move(answers)) {
+MessageBoxAnswerer::MessageBoxAnswerer(std::deque<Answer> answers, const QWidget* watched)
+    : answers_(std::move(answers)), watched_(watched) {
     connect(&poll_, &QTimer::timeout, this, &MessageBoxAnswerer::Poll);
     poll_.start(20);
 }
@@ -14,7 +15,8 @@ void MessageBoxAnswerer::Poll() {
         auto* box = qobject_cast<QMessageBox*>(widget);
         if (!box || !box->isVisible()) continue;
         seen.push_back({box->windowTitle(), box->text(), box->standardButtons(), box->icon(),
-                        box->windowModality(), box->parentWidget() == nullptr, box->textFormat()});
+                        box->windowModality(), box->parentWidget() == nullptr, box->textFormat(),
+                        watched_ ? watched_->windowTitle() : QString()});
         Answer answer = Answer::PressEscape;
         if (answers_.empty()) {
             ++unexpected;

@@ -22,9 +22,10 @@ class MessageBoxAnswerer : public QObject {
         Qt::WindowModality modality = Qt::NonModal;
         bool ownedByNoWindow = false;
         Qt::TextFormat textFormat = Qt::AutoText;
+        QString watchedTitle;  // the watched window's title while the box was open
     };
 
-    explicit MessageBoxAnswerer(std::deque<Answer> answers);
+    explicit MessageBoxAnswerer(std::deque<Answer> answers, const QWidget* watched = nullptr);
 
     std::vector<SeenBox> seen;
     int unexpected = 0;  // boxes that came after the scripted answers ran out
@@ -33,5 +34,6 @@ class MessageBoxAnswerer : public QObject {
     void Poll();
 
     std::deque<Answer> answers_;
+    const QWidget* watched_;
     QTimer poll_;
 };
