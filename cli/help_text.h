@@ -1,0 +1,11 @@
+// The texts of --help and --version-info.
+#pragma once
+
+#include <string>
+
+namespace qrcli {
+
+std::string HelpText();
+std::string VersionText();
+
+}  // namespace qrcli

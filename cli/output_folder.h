@@ -1,0 +1,37 @@
+// The output folder, held open so that every file lands in it whatever happens to the path,
+// and written so that a failed or interrupted write never leaves a part file or spoils an
+// older file of the same name.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace qrcli {
+
+class OutputFolder {
+  public:
+    // Nothing, with the reason, when the path is not an existing folder.
+    static std::unique_ptr<OutputFolder> Open(const std::string& path, std::string& error);
+    ~OutputFolder();
+    OutputFolder(const OutputFolder&) = delete;
+    OutputFolder& operator=(const OutputFolder&) = delete;
+
+    // Replaces the file of this name (no "/") with the bytes; the reason when it cannot.
+    // Safe to call from several threads.
+    std::optional<std::string> Write(const std::string& name, std::span<const uint8_t> bytes);
+
+    // The whole file, or nothing when it cannot be read.
+    std::optional<std::vector<uint8_t>> Read(const std::string& name) const;
+
+  private:
+    explicit OutputFolder(int fd) : fd_(fd) {}
+    int fd_;
+    std::atomic<unsigned> nextTemporary_{0};
+};
+
+}  // namespace qrcli

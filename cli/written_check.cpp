@@ -1,0 +1,44 @@
+#include "written_check.h"
+
+#include <algorithm>
+
+#include "bmp_reading.h"
+#include "image_files.h"
+#include "png_file.h"
+#include "symbol_reading.h"
+
+namespace qrcli {
+
+std::optional<std::string> CheckWrittenFile(const OutputFolder& folder, const std::string& name,
+                                            std::string_view line,
+                                            std::span<const uint8_t> madeBytes,
+                                            const LaidOutSymbol& laid,
+                                            const BatchOptions& options) {
+    const auto file = folder.Read(name);
+    if (!file) return "the written file cannot be read back";
+
+    std::optional<GreyImage> image;
+    const ImageFormat format = options.appNames ? ImageFormat::kBmp : options.format;
+    if (format == ImageFormat::kBmp) {
+        image = DecodeBmp(*file);
+    } else if (format == ImageFormat::kPng) {
+        image = DecodePng(*file);
+    } else {
+        if (!std::equal(file->begin(), file->end(), madeBytes.begin(), madeBytes.end())) {
+            return "the written file differs from the image made";
+        }
+        image = DrawingAsPixels(laid, options);
+    }
+    if (!image) return "the written file is not a readable image";
+
+    const auto read = ReadQrBytes(*image);
+    if (!read) return "does not decode: no symbol is read from the image";
+    if (!std::equal(read->begin(), read->end(), line.begin(), line.end(),
+                    [](uint8_t a, char b) { return a == static_cast<uint8_t>(b); })) {
+        return "does not decode to its own bytes (" + std::to_string(read->size()) +
+               " other bytes read)";
+    }
+    return std::nullopt;
+}
+
+}  // namespace qrcli
