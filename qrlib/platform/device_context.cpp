@@ -27,6 +27,8 @@ class BorrowedCanvas final : public Canvas {
     void LineTo(int x, int y) override { target_.LineTo(x, y); }
     int LogPixelsX() const override { return target_.LogPixelsX(); }
     int LogPixelsY() const override { return target_.LogPixelsY(); }
+    bool Extent(int& width, int& height) const override { return target_.Extent(width, height); }
+    bool Saturated() const override { return target_.Saturated(); }
 
   private:
     Canvas& target_;

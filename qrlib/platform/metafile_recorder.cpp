@@ -17,7 +17,7 @@ uint16_t Word(int v) {
 }  // namespace
 
 bool MetafileRecorder::Room(size_t bytes) {
-    constexpr size_t kMaxBytes = size_t{256} << 20;
+    constexpr size_t kMaxBytes = size_t{64} << 20;  // a version-40 symbol needs under 1 MiB
     if (records_.size() + bytes > kMaxBytes) overflowed_ = true;
     return !overflowed_;
 }
