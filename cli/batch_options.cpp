@@ -109,6 +109,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, int default
     options.jobs = defaultJobs < 1 ? 1 : defaultJobs;
     std::set<std::string> given;
     std::vector<std::string> inputs;
+    std::string moduleText = "0.2";
 
     for (size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
@@ -154,33 +155,21 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, int default
         if (given.count(name)) return Bad(name + " given twice");
         given.insert(name);
 
-        bool ok = true;
-        if (name == "--output")
-            ok = !value.empty(), options.outputFolder = value;
-        else if (name == "--version")
-            ok = ParseInt(value, 0, 40, options.requestedVersion);
-        else if (name == "--level")
-            ok = ParseLevel(value, options.ecLevel);
-        else if (name == "--mask")
-            ok = ParseMask(value, options.maskSetting);
-        else if (name == "--size")
-            ok = ParseSize(value, options.width, options.height);
-        else if (name == "--module-cm")
-            ok = ParseModuleCm(value, options.moduleCm);
-        else if (name == "--dpi")
-            ok = ParseInt(value, 1, 100000, options.dpi);
-        else if (name == "--rotation")
-            ok = ParseInt(value, 0, 3, options.rotation);
-        else if (name == "--frame")
-            ok = ParseInt(value, 0, 2, options.frameStyle);
-        else if (name == "--fg")
-            ok = ParseColor(value, options.barColor);
-        else if (name == "--bg")
-            ok = ParseColor(value, options.backColor);
-        else if (name == "--format")
-            ok = ParseFormat(value, options.format);
-        else if (name == "--jobs")
-            ok = ParseInt(value, 1, 256, options.jobs);
+        if (name == "--output") options.outputFolder = value;
+        if (name == "--module-cm") moduleText = value;
+        const bool ok = name == "--output"      ? !value.empty()
+                        : name == "--version"   ? ParseInt(value, 0, 40, options.requestedVersion)
+                        : name == "--level"     ? ParseLevel(value, options.ecLevel)
+                        : name == "--mask"      ? ParseMask(value, options.maskSetting)
+                        : name == "--size"      ? ParseSize(value, options.width, options.height)
+                        : name == "--module-cm" ? ParseModuleCm(value, options.moduleCm)
+                        : name == "--dpi"       ? ParseInt(value, 1, 100000, options.dpi)
+                        : name == "--rotation"  ? ParseInt(value, 0, 3, options.rotation)
+                        : name == "--frame"     ? ParseInt(value, 0, 2, options.frameStyle)
+                        : name == "--fg"        ? ParseColor(value, options.barColor)
+                        : name == "--bg"        ? ParseColor(value, options.backColor)
+                        : name == "--format"    ? ParseFormat(value, options.format)
+                                                : ParseInt(value, 1, 256, options.jobs);
         if (!ok) return Bad("invalid value for " + name + ": \"" + value + "\"");
     }
 
@@ -202,8 +191,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, int default
     }
     if (!options.fit &&
         qrlib::ModulePixelsFor(options.dpi, static_cast<float>(options.moduleCm)) < 1) {
-        return Bad("a module of " + std::to_string(options.moduleCm) + " cm at " +
-                   std::to_string(options.dpi) + " dpi is smaller than one pixel");
+        return Bad("a module of " + moduleText + " cm at " + std::to_string(options.dpi) +
+                   " dpi is smaller than one pixel");
     }
     return options;
 }
