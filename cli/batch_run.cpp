@@ -54,24 +54,36 @@ std::vector<LineOutcome> RunLines(const std::vector<std::string>& lines,
     }
 
     std::vector<LineOutcome> outcomes(lines.size());
+    auto make = [&](size_t index) {
+        try {
+            return ProcessLine(lines[index], options, folder);
+        } catch (const std::exception& e) {
+            return LineOutcome{false, std::string("internal error: ") + e.what()};
+        }
+    };
+
+    if (options.jobs <= 1 || work.size() <= 1) {
+        for (size_t i = 0; i < lines.size(); ++i) {
+            outcomes[i] = firstOf[i] == i ? make(i) : outcomes[firstOf[i]];
+            onLineDone(i, outcomes[i]);
+        }
+        return outcomes;
+    }
+
     std::vector<char> finished(lines.size(), 0);
     std::mutex mutex;
     std::condition_variable changed;
+    size_t awaited = 0;  // the line the reporting thread waits for; waking it for others is waste
     std::atomic<size_t> next{0};
 
     auto worker = [&] {
         for (size_t k = next.fetch_add(1); k < work.size(); k = next.fetch_add(1)) {
             const size_t index = work[k];
-            LineOutcome outcome;
-            try {
-                outcome = ProcessLine(lines[index], options, folder);
-            } catch (const std::exception& e) {
-                outcome.reason = std::string("internal error: ") + e.what();
-            }
+            LineOutcome outcome = make(index);
             const std::lock_guard lock(mutex);
             outcomes[index] = std::move(outcome);
             finished[index] = 1;
-            changed.notify_one();
+            if (index == awaited) changed.notify_one();
         }
     };
 
@@ -81,6 +93,7 @@ std::vector<LineOutcome> RunLines(const std::vector<std::string>& lines,
 
     std::unique_lock lock(mutex);
     for (size_t i = 0; i < lines.size(); ++i) {
+        awaited = firstOf[i];
         changed.wait(lock, [&] { return finished[firstOf[i]] != 0; });
         if (firstOf[i] != i) outcomes[i] = outcomes[firstOf[i]];
         const LineOutcome outcome = outcomes[i];

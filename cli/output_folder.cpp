@@ -39,6 +39,22 @@ OutputFolder::~OutputFolder() {
 
 std::optional<std::string> OutputFolder::Write(const std::string& name,
                                                std::span<const uint8_t> bytes) {
+    // Nothing there yet: nothing to protect, so the file is made in place (a rename less).
+    const int direct = ::openat(fd_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (direct >= 0) {
+        const bool written = WriteAll(direct, bytes);
+        int error = written ? 0 : errno;
+        if (::close(direct) != 0 && written) error = errno;
+        if (error == 0) return std::nullopt;
+        ::unlinkat(fd_, name.c_str(), 0);  // ours, and incomplete
+        return std::string(std::strerror(error));
+    }
+    if (errno != EEXIST) return std::string(std::strerror(errno));
+    return Replace(name, bytes);
+}
+
+std::optional<std::string> OutputFolder::Replace(const std::string& name,
+                                                 std::span<const uint8_t> bytes) {
     // A short name of our own beside the target (a long line could not take a suffix), made
     // exclusively so that no file already there is touched.
     std::string temporary;

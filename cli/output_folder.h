@@ -30,6 +30,9 @@ class OutputFolder {
 
   private:
     explicit OutputFolder(int fd) : fd_(fd) {}
+    // Over an existing file: through a temporary file renamed into place, so the older file
+    // stays whole until the new one is.
+    std::optional<std::string> Replace(const std::string& name, std::span<const uint8_t> bytes);
     int fd_;
     std::atomic<unsigned> nextTemporary_{0};
 };
