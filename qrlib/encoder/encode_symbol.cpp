@@ -1,5 +1,7 @@
 #include "encode_symbol.h"
 
+#include <algorithm>
+
 #include "bit_stream.h"
 #include "mask_score.h"
 #include "matrix_builder.h"
@@ -18,27 +20,34 @@ std::optional<EncodedSymbol> EncodeSymbol(std::span<const uint8_t> message,
     const std::vector<uint8_t> codewords =
         InterleaveBlocks(data, EcBlocksFor(version, params.ecLevel));
 
-    // Function patterns and data placement do not depend on the mask: build them once.
+    // Function patterns and data placement do not depend on the mask: build them once, then
+    // try each mask on a copy of the modules.
     const ModuleMatrix unmasked = BuildUnmaskedMatrix(version, codewords);
-    auto masked = [&](int mask) {
-        ModuleMatrix m = unmasked;
-        WriteFormatInfo(m, params.ecLevel, mask);
-        ApplyMask(m, mask);
-        return m;
+    ModuleMatrix work = unmasked;
+    auto applyMask = [&](int mask) {
+        std::copy(unmasked.modules.begin(), unmasked.modules.end(), work.modules.begin());
+        WriteFormatInfo(work, params.ecLevel, mask);
+        ApplyMask(work, mask);
     };
 
-    int best = params.maskSetting - 1;
-    if (params.maskSetting == 0) {
-        uint32_t lowest = 0;
-        for (int mask = 0; mask < 8; ++mask) {
-            const uint32_t score = ScoreMask(masked(mask));
-            if (mask == 0 || score < lowest) {
-                lowest = score;
-                best = mask;
-            }
+    if (params.maskSetting != 0) {
+        applyMask(params.maskSetting - 1);
+        return EncodedSymbol{version, params.maskSetting - 1, std::move(work)};
+    }
+    int best = 0;
+    uint32_t lowest = 0;
+    std::vector<uint8_t> bestModules;
+    for (int mask = 0; mask < 8; ++mask) {
+        applyMask(mask);
+        const uint32_t score = ScoreMask(work);
+        if (mask == 0 || score < lowest) {  // equal scores keep the lower mask number
+            lowest = score;
+            best = mask;
+            bestModules = work.modules;
         }
     }
-    return EncodedSymbol{version, best, masked(best)};
+    work.modules = std::move(bestModules);
+    return EncodedSymbol{version, best, std::move(work)};
 }
 
 }  // namespace qr

@@ -1,23 +1,176 @@
 #include "mask_score.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cassert>
 #include <vector>
 
 namespace qr {
 
 namespace {
 
-// Reads a line of the matrix: a column (rows from 0 down) or a row (columns from 0 right).
-struct Line {
-    const ModuleMatrix& m;
-    int fixed;
-    bool isColumn;
-    uint8_t operator[](int k) const { return isColumn ? m.Module(k, fixed) : m.Module(fixed, k); }
+// A line of up to 192 modules as bits: bit k is module k, 1 dark. Symbols have at most 177
+// modules a side.
+constexpr int kLineWords = 3;
+constexpr int kMaxSide = 64 * kLineWords;
+using LineBits = std::array<uint64_t, kLineWords>;
+
+// Bit j of the result is bit j + k of the line (0 < k < 64).
+template <int words>
+LineBits Later(const LineBits& b, int k) {
+    LineBits r{};
+    for (int i = 0; i < words; ++i) {
+        r[i] = b[i] >> k;
+        if (i + 1 < words) r[i] |= b[i + 1] << (64 - k);
+    }
+    return r;
+}
+
+// Bit j of the result is bit j - 1 of the line.
+template <int words>
+LineBits Earlier(const LineBits& b) {
+    LineBits r{};
+    for (int i = 0; i < words; ++i) {
+        r[i] = b[i] << 1;
+        if (i > 0) r[i] |= b[i - 1] >> 63;
+    }
+    return r;
+}
+
+LineBits FirstBits(int count) {
+    LineBits r{};
+    for (int i = 0; i < kLineWords; ++i) {
+        const int bits = std::clamp(count - 64 * i, 0, 64);
+        r[i] = bits == 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
+    }
+    return r;
+}
+
+// Bits set, without relying on a population-count instruction the target may lack.
+uint32_t CountWord(uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555ULL);
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<uint32_t>((x * 0x0101010101010101ULL) >> 56);
+}
+
+template <int words>
+uint32_t Count(const LineBits& b) {
+    uint32_t total = 0;
+    for (int i = 0; i < words; ++i) total += CountWord(b[static_cast<size_t>(i)]);
+    return total;
+}
+
+// The matrix packed into bits, row by row and column by column, with for each row the modules
+// that equal their right-hand neighbour.
+struct PackedMatrix {
+    int n = 0;
+    int words = 0;
+    LineBits inside{};  // modules that have a next one on their line
+    std::array<LineBits, kMaxSide> rows;
+    std::array<LineBits, kMaxSide> columns;
+    std::array<LineBits, kMaxSide> rowEqualsNext;
+
+    explicit PackedMatrix(const ModuleMatrix& m) : n(m.side), words((m.side + 63) / 64) {
+        assert(n <= kMaxSide);
+        inside = FirstBits(n - 1);
+        std::fill_n(rows.begin(), n, LineBits{});
+        std::fill_n(columns.begin(), n, LineBits{});
+        for (int r = 0; r < n; ++r) {
+            const uint8_t* row = m.modules.data() + m.Index(r, 0);
+            LineBits& rowBits = rows[static_cast<size_t>(r)];
+            const uint64_t rowBit = uint64_t{1} << (r % 64);
+            for (int c = 0; c < n; ++c) {
+                const uint64_t dark = row[c] != 0 ? 1 : 0;
+                rowBits[static_cast<size_t>(c / 64)] |= dark << (c % 64);
+                columns[static_cast<size_t>(c)][static_cast<size_t>(r / 64)] |= rowBit & (0 - dark);
+            }
+            rowEqualsNext[static_cast<size_t>(r)] = EqualsNext<kLineWords>(rowBits);
+        }
+    }
+
+    template <int w>
+    LineBits EqualsNext(const LineBits& b) const {
+        const LineBits next = Later<w>(b, 1);
+        LineBits equal{};
+        for (int i = 0; i < w; ++i) equal[i] = ~(b[i] ^ next[i]) & inside[i];
+        return equal;
+    }
+
+    bool Dark(int r, int c) const {
+        return (rows[static_cast<size_t>(r)][static_cast<size_t>(c / 64)] >> (c % 64)) & 1U;
+    }
+
+    // The last column of the run of equal modules that starts at (r, c).
+    int RunEnd(int r, int c) const {
+        const LineBits& equal = rowEqualsNext[static_cast<size_t>(r)];
+        for (int w = c / 64; w < kLineWords; ++w) {
+            uint64_t breaks = ~equal[static_cast<size_t>(w)];
+            if (w == c / 64) breaks &= ~uint64_t{0} << (c % 64);
+            if (breaks != 0) return 64 * w + std::countr_zero(breaks);
+        }
+        return n - 1;
+    }
 };
 
-template <typename Visit>
-void ForEachLine(const ModuleMatrix& m, Visit visit) {
-    for (int c = 0; c < m.side; ++c) visit(Line{m, c, true});
-    for (int r = 0; r < m.side; ++r) visit(Line{m, r, false});
+struct LineScores {
+    uint32_t runs = 0;
+    uint32_t finders = 0;
+};
+
+// A run of L >= 6 equal modules scores L - 2: one for each of its L - 5 windows of six equal
+// modules, plus 3 for the run.
+//
+// Finder-like sequences (dark, light, dark, dark, dark, light, dark): after a match the window
+// moves on by 4, but the three windows passed over can never match (the sequence overlaps
+// itself only at shifts 4 and 6), so every match counts.
+template <int words>
+LineScores ScoreLine(const PackedMatrix& p, const LineBits& b, const LineBits& starts) {
+    const LineBits equalNext = p.EqualsNext<words>(b);
+    LineBits six = equalNext;
+    for (int k = 1; k <= 4; ++k) {
+        const LineBits shifted = Later<words>(equalNext, k);
+        for (int i = 0; i < words; ++i) six[i] &= shifted[i];
+    }
+    const LineBits before = Earlier<words>(six);
+    LineBits firstOfRun{};
+    for (int i = 0; i < words; ++i) firstOfRun[i] = six[i] & ~before[i];
+
+    LineBits finder = b;
+    for (int k = 1; k <= 6; ++k) {
+        const LineBits shifted = Later<words>(b, k);
+        const bool dark = k != 1 && k != 5;
+        for (int i = 0; i < words; ++i) finder[i] &= dark ? shifted[i] : ~shifted[i];
+    }
+    for (int i = 0; i < words; ++i) finder[i] &= starts[i];
+    return {Count<words>(six) + 3 * Count<words>(firstOfRun), 40 * Count<words>(finder)};
+}
+
+// Every column from row 0 down, then every row from column 0 rightwards.
+template <int words>
+LineScores ScoreLinesOf(const PackedMatrix& p) {
+    LineScores total;
+    const LineBits starts = FirstBits(p.n - 6);  // where seven modules begin
+    for (const auto* lines : {&p.columns, &p.rows}) {
+        for (int k = 0; k < p.n; ++k) {
+            const LineScores one = ScoreLine<words>(p, (*lines)[static_cast<size_t>(k)], starts);
+            total.runs += one.runs;
+            total.finders += one.finders;
+        }
+    }
+    return total;
+}
+
+LineScores ScoreLines(const PackedMatrix& p) {
+    switch (p.words) {
+        case 1:
+            return ScoreLinesOf<1>(p);
+        case 2:
+            return ScoreLinesOf<2>(p);
+        default:
+            return ScoreLinesOf<3>(p);
+    }
 }
 
 struct Rect {
@@ -27,68 +180,59 @@ struct Rect {
     }
 };
 
-}  // namespace
-
-uint32_t RunPenalty(const ModuleMatrix& m) {
-    uint32_t score = 0;
-    ForEachLine(m, [&](const Line& line) {
-        int run = 1;
-        for (int k = 1; k <= m.side; ++k) {
-            if (k < m.side && line[k] == line[k - 1]) {
-                ++run;
-                continue;
-            }
-            if (run >= 6) score += static_cast<uint32_t>(run - 2);
-            run = 1;
+// The counted rectangles: a few dozen in a symbol, so they usually stay on the stack.
+class RectList {
+  public:
+    bool AnyContains(const Rect& rect) const {
+        for (size_t i = 0; i < count_; ++i) {
+            if (At(i).Contains(rect)) return true;
         }
-    });
-    return score;
-}
-
-uint32_t BlockPenalty(const ModuleMatrix& m) {
-    const int n = m.side;
-    // runEnd[r][c]: the last column of the run of equal modules that starts at (r, c).
-    std::vector<int16_t> runEnd(static_cast<size_t>(n) * static_cast<size_t>(n));
-    for (int r = 0; r < n; ++r) {
-        runEnd[m.Index(r, n - 1)] = static_cast<int16_t>(n - 1);
-        for (int c = n - 2; c >= 0; --c) {
-            runEnd[m.Index(r, c)] = m.Module(r, c) == m.Module(r, c + 1) ? runEnd[m.Index(r, c + 1)]
-                                                                         : static_cast<int16_t>(c);
+        return false;
+    }
+    void Add(const Rect& rect) {
+        if (count_ < nearby_.size()) {
+            nearby_[count_] = rect;
+        } else {
+            more_.push_back(rect);
         }
+        ++count_;
     }
 
-    std::vector<Rect> counted;
-    std::vector<int16_t> widest(static_cast<size_t>(n));  // largest c1 for each bottom row r1
+  private:
+    const Rect& At(size_t i) const {
+        return i < nearby_.size() ? nearby_[i] : more_[i - nearby_.size()];
+    }
+    std::array<Rect, 256> nearby_;
+    std::vector<Rect> more_;
+    size_t count_ = 0;
+};
+
+uint32_t BlockScore(const ModuleMatrix& m, const PackedMatrix& p) {
+    const int n = m.side;
+    RectList counted;
+    std::array<int16_t, kMaxSide> widest;  // largest c1 for each bottom row r1
     uint32_t score = 0;
     for (int c0 = 0; c0 < n; ++c0) {
         for (int r0 = 0; r0 < n; ++r0) {
             if (m.IsData(r0, c0)) continue;
-            const uint8_t value = m.Module(r0, c0);
-            // Rows r0..r1 must all hold the value at c0 and run on to at least c0 + 1; the widest
-            // rectangle for r1 is bounded by the shortest run among them.
-            int16_t c1 = runEnd[m.Index(r0, c0)];
+            const bool value = p.Dark(r0, c0);
+            // Rows r0..r1 must all hold the value from c0 on: the widest rectangle for r1 ends
+            // where the shortest of their runs ends.
+            int c1 = p.RunEnd(r0, c0);
             int lastRow = r0;
             for (int r = r0 + 1; r < n && c1 > c0; ++r) {
-                if (m.Module(r, c0) != value) break;
-                const int16_t end = runEnd[m.Index(r, c0)];
-                if (end < c1) c1 = end;
+                if (p.Dark(r, c0) != value) break;
+                c1 = std::min(c1, p.RunEnd(r, c0));
                 if (c1 <= c0) break;
-                widest[static_cast<size_t>(r)] = c1;
+                widest[static_cast<size_t>(r)] = static_cast<int16_t>(c1);
                 lastRow = r;
             }
             // Tallest first, as the rectangles are met from the bottom row upwards.
             for (int r1 = lastRow; r1 > r0; --r1) {
                 const Rect rect{static_cast<int16_t>(r0), static_cast<int16_t>(c0),
                                 static_cast<int16_t>(r1), widest[static_cast<size_t>(r1)]};
-                bool inside = false;
-                for (const Rect& other : counted) {
-                    if (other.Contains(rect)) {
-                        inside = true;
-                        break;
-                    }
-                }
-                if (inside) continue;
-                counted.push_back(rect);
+                if (counted.AnyContains(rect)) continue;
+                counted.Add(rect);
                 score += 3U * static_cast<uint32_t>(r1 - r0) * static_cast<uint32_t>(rect.c1 - c0);
             }
         }
@@ -96,27 +240,24 @@ uint32_t BlockPenalty(const ModuleMatrix& m) {
     return score;
 }
 
+}  // namespace
+
+uint32_t RunPenalty(const ModuleMatrix& m) {
+    return ScoreLines(PackedMatrix(m)).runs;
+}
+
+uint32_t BlockPenalty(const ModuleMatrix& m) {
+    return BlockScore(m, PackedMatrix(m));
+}
+
 uint32_t FinderPenalty(const ModuleMatrix& m) {
-    static constexpr uint8_t kPattern[7] = {1, 0, 1, 1, 1, 0, 1};
-    uint32_t score = 0;
-    ForEachLine(m, [&](const Line& line) {
-        for (int start = 0; start + 7 <= m.side;) {
-            bool match = true;
-            for (int k = 0; k < 7 && match; ++k)
-                match = (line[start + k] != 0) == (kPattern[k] != 0);
-            if (match) {
-                score += 40;
-                start += 4;
-            } else {
-                ++start;
-            }
-        }
-    });
-    return score;
+    return ScoreLines(PackedMatrix(m)).finders;
 }
 
 uint32_t ScoreMask(const ModuleMatrix& m) {
-    return RunPenalty(m) + BlockPenalty(m) + FinderPenalty(m);
+    const PackedMatrix packed(m);
+    const LineScores lines = ScoreLines(packed);
+    return lines.runs + lines.finders + BlockScore(m, packed);
 }
 
 }  // namespace qr

@@ -1,7 +1,10 @@
 #include "matrix_builder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <mutex>
+#include <vector>
 
 #include "tables.h"
 
@@ -78,11 +81,12 @@ void PlaceFunctionPatterns(ModuleMatrix& m, int version) {
     }
 }
 
-// Two-module columns from the right edge, alternately upwards and downwards, skipping column 6.
-void PlaceCodewords(ModuleMatrix& m, std::span<const uint8_t> codewords) {
+// The encoding-region modules in the order the bits fill them: two-module columns from the right
+// edge, alternately upwards and downwards, the right module first, skipping column 6.
+std::vector<uint32_t> DataOrder(const ModuleMatrix& m) {
     const int n = m.side;
-    const size_t totalBits = codewords.size() * 8;
-    size_t bit = 0;
+    std::vector<uint32_t> order;
+    order.reserve(static_cast<size_t>(n) * static_cast<size_t>(n));
     for (int right = n - 1; right >= 1; right -= 2) {
         if (right == 6) right = 5;
         const bool upward = ((right + 1) & 2) == 0;
@@ -90,14 +94,30 @@ void PlaceCodewords(ModuleMatrix& m, std::span<const uint8_t> codewords) {
             const int row = upward ? n - 1 - step : step;
             for (int column = right; column >= right - 1; --column) {
                 const size_t index = m.Index(row, column);
-                if (!m.isData[index]) continue;
-                if (bit < totalBits) {
-                    m.modules[index] = (codewords[bit / 8] >> (7 - bit % 8)) & 1U;
-                    ++bit;
-                }
+                if (m.isData[index]) order.push_back(static_cast<uint32_t>(index));
             }
         }
     }
+    return order;
+}
+
+// What every symbol of a version shares: its function patterns and the order of its data
+// modules. Made once per version, on first use, and only read afterwards.
+struct VersionLayout {
+    ModuleMatrix functions;
+    std::vector<uint32_t> dataOrder;
+};
+
+const VersionLayout& LayoutFor(int version) {
+    static std::array<std::once_flag, kMaxVersion + 1> made;
+    static std::array<VersionLayout, kMaxVersion + 1> layouts;
+    VersionLayout& layout = layouts[static_cast<size_t>(version)];
+    std::call_once(made[static_cast<size_t>(version)], [&] {
+        layout.functions = ModuleMatrix(kSymbolSize(version));
+        PlaceFunctionPatterns(layout.functions, version);
+        layout.dataOrder = DataOrder(layout.functions);
+    });
+    return layout;
 }
 
 }  // namespace
@@ -118,9 +138,14 @@ uint16_t FormatBits(int level, int mask) {
 }
 
 ModuleMatrix BuildUnmaskedMatrix(int version, std::span<const uint8_t> codewords) {
-    ModuleMatrix m(kSymbolSize(version));
-    PlaceFunctionPatterns(m, version);
-    PlaceCodewords(m, codewords);
+    const VersionLayout& layout = LayoutFor(version);
+    ModuleMatrix m = layout.functions;
+    // Each codeword most significant bit first; modules left after the last (the remainder
+    // bits) stay light.
+    const size_t bits = std::min(codewords.size() * 8, layout.dataOrder.size());
+    for (size_t bit = 0; bit < bits; ++bit) {
+        m.modules[layout.dataOrder[bit]] = (codewords[bit / 8] >> (7 - bit % 8)) & 1U;
+    }
     return m;
 }
 
@@ -144,33 +169,46 @@ ModuleMatrix BuildMatrix(int version, int level, std::span<const uint8_t> codewo
     return m;
 }
 
-bool MaskCondition(int mask, int i, int j) {
-    switch (mask) {
-        case 0:
-            return (i + j) % 2 == 0;
-        case 1:
-            return i % 2 == 0;
-        case 2:
-            return j % 3 == 0;
-        case 3:
-            return (i + j) % 3 == 0;
-        case 4:
-            return (i / 2 + j / 3) % 2 == 0;
-        case 5:
-            return (i * j) % 2 + (i * j) % 3 == 0;
-        case 6:
-            return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-        default:
-            return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
+namespace {
+
+// Every mask condition repeats every 12 rows and every 12 columns: one 12 x 12 tile per mask.
+constexpr int kMaskPeriod = 12;
+using MaskTiles = std::array<std::array<std::array<uint8_t, kMaskPeriod>, kMaskPeriod>, 8>;
+
+constexpr MaskTiles MakeMaskTiles() {
+    MaskTiles tiles{};
+    for (int mask = 0; mask < 8; ++mask) {
+        for (int i = 0; i < kMaskPeriod; ++i) {
+            for (int j = 0; j < kMaskPeriod; ++j) {
+                tiles[mask][i][j] = MaskCondition(mask, i, j) ? 1 : 0;
+            }
+        }
     }
+    return tiles;
 }
 
+constexpr MaskTiles kMaskTiles = MakeMaskTiles();
+
+}  // namespace
+
 void ApplyMask(ModuleMatrix& m, int mask) {
-    for (int i = 0; i < m.side; ++i) {
-        for (int j = 0; j < m.side; ++j) {
-            const size_t index = m.Index(i, j);
-            if (m.isData[index] && MaskCondition(mask, i, j)) m.modules[index] ^= 1;
+    const int n = m.side;
+    const auto& tile = kMaskTiles[static_cast<size_t>(mask & 7)];
+    // The tile's rows repeated across the symbol's width, then row i takes row i % 12.
+    constexpr size_t kWidest = 192 + kMaskPeriod;
+    std::array<std::array<uint8_t, kWidest>, kMaskPeriod> flips;
+    const int tileRows = std::min(n, kMaskPeriod);
+    for (int i = 0; i < tileRows; ++i) {
+        for (int j = 0; j < n; j += kMaskPeriod) {
+            std::copy(tile[static_cast<size_t>(i)].begin(), tile[static_cast<size_t>(i)].end(),
+                      flips[static_cast<size_t>(i)].begin() + j);
         }
+    }
+    for (int i = 0; i < n; ++i) {
+        uint8_t* row = m.modules.data() + m.Index(i, 0);
+        const uint8_t* data = m.isData.data() + m.Index(i, 0);
+        const uint8_t* flip = flips[static_cast<size_t>(i % kMaskPeriod)].data();
+        for (int j = 0; j < n; ++j) row[j] ^= static_cast<uint8_t>(data[j] & flip[j]);
     }
 }
 

@@ -22,7 +22,26 @@ void WriteFormatInfo(ModuleMatrix& matrix, int level, int mask);
 ModuleMatrix BuildMatrix(int version, int level, std::span<const uint8_t> codewords, int mask);
 
 // Whether mask m inverts the module at row i, column j.
-bool MaskCondition(int mask, int i, int j);
+constexpr bool MaskCondition(int mask, int i, int j) {
+    switch (mask) {
+        case 0:
+            return (i + j) % 2 == 0;
+        case 1:
+            return i % 2 == 0;
+        case 2:
+            return j % 3 == 0;
+        case 3:
+            return (i + j) % 3 == 0;
+        case 4:
+            return (i / 2 + j / 3) % 2 == 0;
+        case 5:
+            return (i * j) % 2 + (i * j) % 3 == 0;
+        case 6:
+            return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+        default:
+            return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
+    }
+}
 
 // Inverts the data modules selected by mask m.
 void ApplyMask(ModuleMatrix& matrix, int mask);

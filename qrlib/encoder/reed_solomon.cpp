@@ -9,17 +9,41 @@ uint8_t GfMultiply(uint8_t a, uint8_t b) {
     return static_cast<uint8_t>(kGfExp[s]);
 }
 
+namespace {
+
+// Exponentials over two periods, so that a sum of two logarithms needs no reduction.
+struct DoubleExp {
+    uint8_t values[510];
+    DoubleExp() {
+        for (int i = 0; i < 510; ++i) values[i] = static_cast<uint8_t>(kGfExp[i % 255]);
+    }
+};
+
+}  // namespace
+
 std::vector<uint8_t> ComputeBlockEcc(std::span<const uint8_t> data, int e) {
+    static const DoubleExp exp;
     const uint16_t* generator = GeneratorPoly(e);
-    // Shift register r[0..e-1]; r[j] holds the coefficient of x^j of the running remainder.
-    std::vector<uint8_t> r(static_cast<size_t>(e), 0);
+    const size_t degree = static_cast<size_t>(e);
+    // The shift register of the division: r[j] holds the coefficient of x^j of the remainder.
+    // Multiplications by the generator's coefficients go through their logarithms, worked
+    // out once per block; a zero coefficient (none in these polynomials) is kept apart.
+    uint16_t generatorLog[kMaxGeneratorDegree + 1];
+    bool generatorZero[kMaxGeneratorDegree + 1];
+    for (size_t j = 0; j < degree; ++j) {
+        generatorZero[j] = generator[j] == 0;
+        generatorLog[j] = generatorZero[j] ? 0 : kGfLog[generator[j]] % 255;
+    }
+    std::vector<uint8_t> r(degree, 0);
     for (uint8_t d : data) {
-        const uint8_t feedback = d ^ r[static_cast<size_t>(e - 1)];
-        for (int j = e - 1; j >= 1; --j) {
-            r[static_cast<size_t>(j)] = r[static_cast<size_t>(j - 1)] ^
-                                        GfMultiply(feedback, static_cast<uint8_t>(generator[j]));
+        const uint8_t feedback = d ^ r[degree - 1];
+        const unsigned feedbackLog = feedback == 0 ? 0 : kGfLog[feedback] % 255;
+        for (size_t j = degree - 1; j >= 1; --j) {
+            const uint8_t product =
+                feedback == 0 || generatorZero[j] ? 0 : exp.values[feedbackLog + generatorLog[j]];
+            r[j] = r[j - 1] ^ product;
         }
-        r[0] = GfMultiply(feedback, static_cast<uint8_t>(generator[0]));
+        r[0] = feedback == 0 || generatorZero[0] ? 0 : exp.values[feedbackLog + generatorLog[0]];
     }
     return {r.rbegin(), r.rend()};
 }
