@@ -116,26 +116,52 @@ TEST(QRSaveAsBMP, ReplacesAnExistingFile) {
     EXPECT_FALSE(std::filesystem::exists(path.string() + ".part"));
 }
 
+// Each failure runs in a child process, where a crash could not take the test runner down; the
+// child's own expectations decide its exit code.
+template <typename Body>
+void InChildProcess(Body body) {
+    EXPECT_EXIT(
+        {
+            body();
+            std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 TEST(QRSaveAsBMP, FailuresReturnZeroAndLeaveNoFile) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     qrtest::TempDir dir;
     const auto path = dir / "x.bmp";
-    QRSetDefault();
-    { std::ofstream(path) << "old"; }
-    QRSetMessage(std::string(3000, 'a').c_str());  // does not fit version 40
-    EXPECT_EQ(QRSaveAsBMP(path.c_str()), 0);
-    EXPECT_FALSE(std::filesystem::exists(path));
-
-    QRSetMessage("ok");
-    EXPECT_EQ(QRSaveAsBMP((dir / "missing" / "x.bmp").c_str()), 0);
-    EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
-    EXPECT_EQ(QRSaveAsBMP(""), 0);
-    EXPECT_EQ(QRSaveAsBMP(nullptr), 0);
-
-    for (auto [w, h] : {std::pair{-1, 10}, {10, -3}, {100000, 100000}, {2147483647, 2}}) {
-        QRSetSize(w, h);
-        QRSetBarColor(255, 0, 0);
-        EXPECT_EQ(QRSaveAsBMP(path.c_str()), 0) << w << "x" << h;
+    InChildProcess([&] {  // a text that does not fit version 40: the old file goes too
+        { std::ofstream(path) << "old"; }
+        QRSetDefault();
+        QRSetMessage(std::string(3000, 'a').c_str());
+        EXPECT_EQ(QRSaveAsBMP(path.c_str()), 0);
         EXPECT_FALSE(std::filesystem::exists(path));
+    });
+    InChildProcess([&] {  // a text longer than the record holds counts as one that cannot fit
+        QRSetDefault();
+        QRSetMessage(std::string(9000, '1').c_str());
+        EXPECT_EQ(QRSaveAsBMP(path.c_str()), 0);
+        int16_t rows = -1, columns = -1;
+        QRGetActualRC(&rows, &columns);
+        EXPECT_EQ(rows, 0);
+    });
+    InChildProcess([&] {  // nowhere to create the file
+        QRSetDefault();
+        EXPECT_EQ(QRSaveAsBMP((dir / "missing" / "x.bmp").c_str()), 0);
+        EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+        EXPECT_EQ(QRSaveAsBMP(""), 0);
+        EXPECT_EQ(QRSaveAsBMP(nullptr), 0);
+    });
+    for (auto [w, h] : {std::pair{-1, 10}, {10, -3}, {100000, 100000}, {2147483647, 2}}) {
+        InChildProcess([&, w = w, h = h] {  // sizes a BMP cannot hold, or memory cannot
+            QRSetDefault();
+            QRSetSize(w, h);
+            QRSetBarColor(255, 0, 0);
+            EXPECT_EQ(QRSaveAsBMP(path.c_str()), 0) << w << "x" << h;
+            EXPECT_FALSE(std::filesystem::exists(path));
+        });
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),

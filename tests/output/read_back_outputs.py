@@ -1,5 +1,6 @@
 """BMP files and Windows metafiles of the library, read back by readers no one here wrote:
-Pillow opens the BMP files, libwmf's wmf2gd renders the metafiles, zxing-cpp decodes both.
+Pillow opens the BMP files, libwmf's wmf2gd renders the metafiles, emf2svg converts the
+clipboard's enhanced metafile (rsvg-convert rasterises it), zxing-cpp decodes them all.
 
 Usage: read_back_outputs.py PATH/TO/QRCodeWin32.dll
 """
@@ -64,6 +65,27 @@ def main():
             if os.path.exists(png):
                 check(decoded(Image.open(png)) == [text], f"WMF decodes {text!r}")
                 os.remove(png)
+        lib.QRGetClipboardMetafile.restype = ctypes.c_int16
+        for rotation in range(4):
+            lib.QRAppearance(0.2, rotation, 2 if rotation % 2 else 1)
+            for text in texts:
+                lib.QRSetMessage(text)
+                check(lib.QRCopyToClipboard() == -1, f"clipboard takes {text!r}")
+                size = ctypes.c_uint32(0)
+                lib.QRGetClipboardMetafile(None, ctypes.byref(size))
+                data = ctypes.create_string_buffer(size.value)
+                check(lib.QRGetClipboardMetafile(data, ctypes.byref(size)) == -1, "clipboard read")
+                emf, svg, png = (os.path.join(tmp, "c." + e) for e in ("emf", "svg", "png"))
+                with open(emf, "wb") as f:
+                    f.write(data.raw)
+                ok = subprocess.run(["emf2svg-conv", "-i", emf, "-o", svg],
+                                    capture_output=True).returncode == 0
+                ok = ok and subprocess.run(["rsvg-convert", "-w", "1000", "-o", png, svg],
+                                           capture_output=True).returncode == 0
+                check(ok, f"emf2svg converts {text!r}")
+                if ok:
+                    check(decoded(Image.open(png)) == [text],
+                          f"EMF decodes {text!r} rotation {rotation}")
     print(f"{passed} passed, {failed} failed")
     return 1 if failed else 0
 
