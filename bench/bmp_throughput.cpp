@@ -9,28 +9,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "default_texts.h"
 #include "qrcodewin32.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::vector<std::string> ReadLines(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = all.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(all.substr(start, end - start));
-    }
-    if (start < all.size()) lines.push_back(all.substr(start));
-    return lines;
-}
 
 template <typename Write>
 double FilesPerSecond(const std::vector<std::string>& paths, Write write) {
@@ -48,7 +35,7 @@ double FilesPerSecond(const std::vector<std::string>& paths, Write write) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> texts =
-        ReadLines(argc > 1 ? argv[1] : "resources/default-texts.txt");
+        ReadDefaultTexts(argc > 1 ? argv[1] : "resources/default-texts.txt");
     if (texts.empty()) {
         std::fprintf(stderr, "qr_bmp_throughput: no texts\n");
         return 2;

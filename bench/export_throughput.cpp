@@ -5,28 +5,15 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "default_texts.h"
 #include "qrcodewin32.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::vector<std::string> ReadLines(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = all.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(all.substr(start, end - start));
-    }
-    if (start < all.size()) lines.push_back(all.substr(start));
-    return lines;
-}
 
 // Best of several rounds, each at least a fifth of a second: texts per second.
 template <typename Encode>
@@ -82,7 +69,7 @@ void Report(const char* what, const std::vector<std::string>& texts, int16_t ver
 
 int main(int argc, char** argv) {
     const char* path = argc > 1 ? argv[1] : "resources/default-texts.txt";
-    const std::vector<std::string> defaults = ReadLines(path);
+    const std::vector<std::string> defaults = ReadDefaultTexts(path);
     if (defaults.empty()) {
         std::fprintf(stderr, "qr_export_throughput: no texts in %s\n", path);
         return 2;
