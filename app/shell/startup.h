@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+class MainWindow;
+
+// The start-up sequence run once when the window and its controls exist.
+void OnMainWindowCreated(MainWindow& window);
+
+// True exactly when path names an existing folder.
+bool IsFolder(const std::string& path);
+
+// Creates every missing level of path (a trailing separator is added when missing).
+bool CreateFolderPath(std::string path);
+
+// Fills 组合框_版本1: "自动", then one entry per symbol version; selects entry 0.
+void FillVersionList(MainWindow& window);
+
+// Shows the number of lines of 编辑框1 in 透明标签5.
+void CountInputLines(MainWindow& window);
+
+// Stores the content of 编辑框2 as the key "route" of section "preservation" in the settings file.
+void OnFolderChanged(MainWindow& window);

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "shell/main_window.h"
+#include "shell/startup.h"
+
+// A clean machine per test: HOME, XDG_CONFIG_HOME and the program folder in a temporary folder.
+class AppFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(root_.isValid());
+        ASSERT_TRUE(QDir().mkpath(ConfigHome()));
+        ASSERT_TRUE(QDir().mkpath(Home()));
+        ASSERT_TRUE(QDir().mkpath(ProgramFolder()));
+        qputenv("XDG_CONFIG_HOME", ConfigHome().toLocal8Bit());
+        qputenv("HOME", Home().toLocal8Bit());
+    }
+
+    QString Root() const { return root_.path(); }
+    QString ConfigHome() const { return root_.path() + "/config"; }
+    QString Home() const { return root_.path() + "/home"; }
+    QString ProgramFolder() const { return root_.path() + "/program"; }
+    QString WorkingFolder() const { return ConfigHome() + "/korvalind"; }
+    QString SettingsFile() const { return WorkingFolder() + "/Set.ini"; }
+    QString LibraryFile() const { return ProgramFolder() + "/QRCodeWin32.dll"; }
+
+    // The window as the program entry makes it, before start-up.
+    std::unique_ptr<MainWindow> CreateWindow() {
+        return std::make_unique<MainWindow>(ProgramFolder());
+    }
+
+    // The window after its creation-complete event.
+    std::unique_ptr<MainWindow> StartWindow() {
+        auto window = CreateWindow();
+        OnMainWindowCreated(*window);
+        return window;
+    }
+
+    static QByteArray ReadAll(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static void WriteAll(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+  private:
+    QTemporaryDir root_;
+};

@@ -1,0 +1,69 @@
+// A library file that is missing, corrupt or lacks an export: the first call ends the program
+// (a child process here) with a message naming "QRCodeWin32.dll" and the export.
+#include <QFile>
+#include <QTest>
+
+#include "app_fixture.h"
+
+namespace {
+
+class LibraryFailureTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        qunsetenv("LD_LIBRARY_PATH");  // the bare-name search must not find the real library
+        output_ = Root() + "/out";
+        ASSERT_TRUE(QDir().mkpath(output_));
+    }
+    std::unique_ptr<MainWindow> StartWith(const QByteArray& libraryBytes) {
+        WriteAll(LibraryFile(), libraryBytes);
+        auto window = StartWindow();
+        window->编辑框2->SetContent(output_);
+        return window;
+    }
+
+    QString output_;
+};
+
+TEST_F(LibraryFailureTest, CorruptLibraryEndsTheProgramAtTheFirstCall) {
+    auto window = StartWith("MZ this is not a library at all");
+    EXPECT_EXIT(window->按钮3->click(), ::testing::ExitedWithCode(1),
+                "QRCodeWin32\\.dll.*QRSetMessage");
+}
+
+TEST_F(LibraryFailureTest, CorruptLibraryStopsABatchBeforeAnyFile) {
+    auto window = StartWith(QByteArray(4096, '\0'));
+    EXPECT_EXIT(window->按钮2->click(), ::testing::ExitedWithCode(1),
+                "QRCodeWin32\\.dll.*QRSetMessage");
+    EXPECT_TRUE(QDir(output_).isEmpty());
+}
+
+TEST_F(LibraryFailureTest, FolderInPlaceOfTheLibraryIsReportedToo) {
+    ASSERT_TRUE(QDir().mkpath(LibraryFile()));
+    auto window = StartWindow();
+    EXPECT_EXIT(window->按钮3->click(), ::testing::ExitedWithCode(1),
+                "QRCodeWin32\\.dll.*QRSetMessage");
+}
+
+TEST_F(LibraryFailureTest, LibraryWithoutExportsNamesTheFirstExportAsked) {
+    auto window = StartWith(ReadAll(QR_EXPORTLESS_LIBRARY));
+    EXPECT_EXIT(window->按钮3->click(), ::testing::ExitedWithCode(1),
+                "QRCodeWin32\\.dll.*QRSetMessage");
+}
+
+TEST_F(LibraryFailureTest, MissingOutputExportIsNamed) {
+    auto window = StartWith(ReadAll(QR_PARTIAL_LIBRARY));
+    EXPECT_EXIT(window->按钮2->click(), ::testing::ExitedWithCode(1),
+                "QRCodeWin32\\.dll.*QRSaveAsBMP");
+}
+
+TEST_F(LibraryFailureTest, ExportsAreLookedUpOnlyWhenFirstCalled) {
+    // The partial library has everything a generation asks for before QRSaveAsBMP.
+    auto window = StartWith(ReadAll(QR_PARTIAL_LIBRARY));
+    window->编辑框1->SetContent("");
+    window->按钮2->click();  // no line: QRSaveAsBMP is never asked for
+    EXPECT_FALSE(window->Closed());
+    EXPECT_TRUE(window->透明标签6->text().isEmpty());
+}
+
+}  // namespace

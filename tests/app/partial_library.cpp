@@ -1,0 +1,12 @@
+// The setters of the QR library but no output: a library that loads, answers the first calls
+// and lacks QRSaveAsBMP.
+#include <cstdint>
+
+#define PARTIAL_EXPORT extern "C" __attribute__((visibility("default")))
+
+PARTIAL_EXPORT void QRSetSize(std::int32_t, std::int32_t) {}
+PARTIAL_EXPORT void QRSetMessage(const char*) {}
+PARTIAL_EXPORT void QRConfigure(std::int16_t, std::int16_t, std::int16_t) {}
+PARTIAL_EXPORT void QRAppearance(double, std::int16_t, std::int16_t) {}
+PARTIAL_EXPORT void QRSetBackColor(std::int16_t, std::int16_t, std::int16_t) {}
+PARTIAL_EXPORT void QRSetBarColor(std::int16_t, std::int16_t, std::int16_t) {}

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "shell/private_profile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class PrivateProfileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("profile-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        file_ = (folder_ / "Set.ini").string();
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    void Write(const std::string& bytes) { std::ofstream(file_, std::ios::binary) << bytes; }
+    std::string Read() const {
+        std::ifstream in(file_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::string Route(std::size_t buffer = 10240) const {
+        return ReadProfileString("preservation", "route", "none", file_, buffer);
+    }
+
+    fs::path folder_;
+    std::string file_;
+};
+
+TEST_F(PrivateProfileTest, MissingFileSectionOrKeyGivesTheDefault) {
+    EXPECT_EQ(Route(), "none");
+    Write("[other]\nroute=x\n");
+    EXPECT_EQ(Route(), "none");
+    Write("[preservation]\nroad=x\n");
+    EXPECT_EQ(Route(), "none");
+}
+
+TEST_F(PrivateProfileTest, ReadsBackslashesAndSpacesAsWritten) {
+    Write("[preservation]\r\nroute=D:\\codes\\new folder\r\n");
+    EXPECT_EQ(Route(), "D:\\codes\\new folder");
+}
+
+TEST_F(PrivateProfileTest, NamesMatchWithoutCaseAndBlanksAreTrimmed) {
+    Write("; comment\n[ Preservation ]\n  ROUTE  =  /data/out  \n");
+    EXPECT_EQ(Route(), "/data/out");
+}
+
+TEST_F(PrivateProfileTest, QuotedValueIsReadWithoutItsQuotes) {
+    Write("[preservation]\nroute=\"/a b\"\n");
+    EXPECT_EQ(Route(), "/a b");
+}
+
+TEST_F(PrivateProfileTest, EmptyValueIsEmptyNotDefault) {
+    Write("[preservation]\nroute=\n");
+    EXPECT_EQ(Route(), "");
+}
+
+TEST_F(PrivateProfileTest, ValueIsCutToTheBufferLessOne) {
+    Write("[preservation]\nroute=" + std::string(12000, 'a') + "\n");
+    EXPECT_EQ(Route(), std::string(10239, 'a'));
+    EXPECT_EQ(Route(4), "aaa");
+    EXPECT_EQ(Route(1), "");
+}
+
+TEST_F(PrivateProfileTest, FirstStoreIntoAnEmptyFile) {
+    Write("");
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "D:\\codes", file_));
+    EXPECT_EQ(Read(), "[preservation]\nroute=D:\\codes\n");
+}
+
+TEST_F(PrivateProfileTest, StoreCreatesAMissingFile) {
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "", file_));
+    EXPECT_EQ(Read(), "[preservation]\nroute=\n");
+}
+
+TEST_F(PrivateProfileTest, StoreKeepsEveryOtherLineByteForByte) {
+    Write(
+        "; mine\r\n[other]\r\nkey=value\r\n\r\n[preservation]\r\nroute=old\r\nextra = "
+        "1\r\n[last]\r\nx=y");
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "new", file_));
+    EXPECT_EQ(Read(),
+              "; mine\r\n[other]\r\nkey=value\r\n\r\n[preservation]\r\nroute=new\r\nextra = "
+              "1\r\n[last]\r\nx=y");
+}
+
+TEST_F(PrivateProfileTest, MissingKeyGoesAfterTheSectionsLastEntry) {
+    Write("[preservation]\nother=1\n\n[next]\na=b\n");
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "/x", file_));
+    EXPECT_EQ(Read(), "[preservation]\nother=1\nroute=/x\n\n[next]\na=b\n");
+}
+
+TEST_F(PrivateProfileTest, MissingSectionIsAppended) {
+    Write("[other]\nkey=value");
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "/x", file_));
+    EXPECT_EQ(Read(), "[other]\nkey=value\n[preservation]\nroute=/x\n");
+}
+
+TEST_F(PrivateProfileTest, LineBreakInAValueCannotInjectLines) {
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "/a\n[evil]\nk=v", file_));
+    EXPECT_EQ(Read(), "[preservation]\nroute=/a\n");
+}
+
+TEST_F(PrivateProfileTest, StoreIntoAMissingFolderFailsAndCreatesNothing) {
+    const std::string inMissing = (folder_ / "missing" / "Set.ini").string();
+    EXPECT_FALSE(WriteProfileString("preservation", "route", "x", inMissing));
+    EXPECT_FALSE(fs::exists(folder_ / "missing"));
+}
+
+TEST_F(PrivateProfileTest, FolderInPlaceOfTheFileIsLeftAlone) {
+    fs::create_directory(file_);
+    EXPECT_FALSE(WriteProfileString("preservation", "route", "x", file_));
+    EXPECT_TRUE(fs::is_directory(file_));
+    EXPECT_EQ(Route(), "none");
+}
+
+TEST_F(PrivateProfileTest, ReplacementIsAtomicAndLeavesNoTemporaryFile) {
+    Write("[preservation]\nroute=old\n");
+    // A reader holding the old file sees it whole: the new one is renamed over it, never
+    // truncated and rewritten in place.
+    std::ifstream before(file_, std::ios::binary);
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "new", file_));
+    const std::string seenBefore{std::istreambuf_iterator<char>(before),
+                                 std::istreambuf_iterator<char>()};
+    EXPECT_EQ(seenBefore, "[preservation]\nroute=old\n");
+    EXPECT_EQ(Read(), "[preservation]\nroute=new\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+TEST_F(PrivateProfileTest, ReplacementKeepsTheFilePermissions) {
+    Write("[preservation]\nroute=old\n");
+    fs::permissions(file_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "new", file_));
+    EXPECT_EQ(fs::status(file_).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+// The real program started as a child process from a fresh program folder.
+#include <sys/stat.h>
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QThread>
+
+#include "app_fixture.h"
+
+namespace {
+
+class ProgramTest : public AppFixture {
+  protected:
+    // Starts a copy of the program, waits until start-up has stored the folder, then ends it.
+    void RunOnce() {
+        const QString program = ProgramFolder() + "/qrbatch";
+        if (!QFileInfo::exists(program)) {
+            ASSERT_TRUE(QFile::copy(QR_PROGRAM, program));
+        }
+        // Start-up ends by storing the folder, which always replaces Set.ini by a new file.
+        const auto settingsIdentity = [this]() -> ino_t {
+            struct stat status {};
+            return ::stat(SettingsFile().toLocal8Bit().constData(), &status) == 0 &&
+                           status.st_size > 0
+                       ? status.st_ino
+                       : 0;
+        };
+        const ino_t before = settingsIdentity();
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", ConfigHome());
+        environment.insert("HOME", Home());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.remove("LD_LIBRARY_PATH");
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(Root());
+        process.start(program, {});
+        ASSERT_TRUE(process.waitForStarted(10000));
+        const QDeadlineTimer deadline(20000);
+        while (!deadline.hasExpired() && settingsIdentity() == before) QThread::msleep(20);
+        EXPECT_NE(settingsIdentity(), before);
+        EXPECT_EQ(process.state(), QProcess::Running);
+        process.kill();
+        process.waitForFinished(10000);
+    }
+};
+
+TEST_F(ProgramTest, FirstStartDeploysTheLibraryAndStoresTheEmptyFolder) {
+    RunOnce();
+    EXPECT_EQ(ReadAll(LibraryFile()), ReadAll(QR_BUILT_LIBRARY));
+    EXPECT_EQ(ReadAll(SettingsFile()), "[preservation]\nroute=\n");
+}
+
+TEST_F(ProgramTest, SecondStartKeepsAnotherLibraryAndTheStoredFolder) {
+    ASSERT_TRUE(QDir().mkpath(WorkingFolder()));
+    WriteAll(SettingsFile(), "[x]\ny=1\n[preservation]\nroute=/srv/qr\n");
+    WriteAll(LibraryFile(), "someone else's file");
+    RunOnce();
+    EXPECT_EQ(ReadAll(LibraryFile()), "someone else's file");
+    EXPECT_EQ(ReadAll(SettingsFile()), "[x]\ny=1\n[preservation]\nroute=/srv/qr\n");
+}
+
+}  // namespace

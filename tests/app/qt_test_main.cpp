@@ -1,0 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    // The real window, without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    // Death tests start a fresh copy of this program rather than forking a running Qt.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    QApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,161 @@
+// "生成", "保存" and "…": the single symbol, its save dialog and the folder choice.
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "app_fixture.h"
+#include "symbol_reader.h"
+
+namespace {
+
+class SingleSymbolTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        window_ = StartWindow();
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    QString InProgram(const QString& name) const { return ProgramFolder() + "/" + name; }
+
+    // Answers the next file dialog with path, or cancels it when path is empty.
+    static void AnswerFileDialog(const QString& path) {
+        WhenModalShown<QFileDialog>([path](QFileDialog* dialog) {
+            if (path.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            // Typed into the name field, as a user does (selectFile leaves a focused field alone).
+            dialog->setDirectory(QFileInfo(path).path());
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name, nullptr);
+            name->setText(QFileInfo(path).fileName());
+            static_cast<QDialog*>(dialog)->accept();
+        });
+    }
+
+    std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(SingleSymbolTest, EmptyBoxGetsThePromptTextAndItsSymbol) {
+    QTest::mouseClick(window_->按钮3, Qt::LeftButton);
+    EXPECT_EQ(window_->编辑框123456->text(), "未检测到你输入了内容");
+    const QByteArray preview = ReadAll(InProgram("a.jpg"));
+    const ReadSymbol symbol = ReadSymbolFromFile(preview);
+    ASSERT_TRUE(symbol.decoded);
+    EXPECT_EQ(QString::fromStdString(symbol.bytes), "未检测到你输入了内容");
+    EXPECT_EQ(window_->图片框1->PictureBytes(), preview);
+    const auto header = ReadBmpHeader(preview);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->width, 200);
+    EXPECT_EQ(header->height, 200);
+}
+
+TEST_F(SingleSymbolTest, SpacesAreContentAndSizeBoxMakesASquare) {
+    window_->编辑框123456->SetContent(" ");
+    window_->编辑框3->SetContent("260");
+    QTest::mouseClick(window_->按钮3, Qt::LeftButton);
+    EXPECT_EQ(window_->编辑框123456->text(), " ");
+    const QByteArray preview = ReadAll(InProgram("a.jpg"));
+    const auto header = ReadBmpHeader(preview);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->width, 260);
+    EXPECT_EQ(header->height, 260);
+    EXPECT_EQ(ReadSymbolFromFile(preview).bytes, " ");
+}
+
+TEST_F(SingleSymbolTest, SaveWritesScratchCopyAndTheChosenFile) {
+    window_->编辑框123456->SetContent("hello");
+    QTest::mouseClick(window_->按钮3, Qt::LeftButton);
+    const QString chosen = Root() + "/chosen.jpg";
+    AnswerFileDialog(chosen);
+    QTest::mouseClick(window_->按钮4, Qt::LeftButton);
+
+    EXPECT_EQ(ReadAll(chosen), ReadAll(InProgram("a.jpg")));
+    EXPECT_EQ(ReadSymbolFromFile(ReadAll(InProgram("a.bmp"))).bytes, "hello");
+    EXPECT_EQ(window_->通用对话框1->fileName, chosen);
+    // The desktop becomes the starting folder of the next save.
+    EXPECT_EQ(window_->通用对话框1->initialFolder,
+              QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + "/");
+}
+
+TEST_F(SingleSymbolTest, NameWithoutExtensionGetsJpg) {
+    window_->编辑框123456->SetContent("x");
+    QTest::mouseClick(window_->按钮3, Qt::LeftButton);
+    AnswerFileDialog(Root() + "/named");
+    QTest::mouseClick(window_->按钮4, Qt::LeftButton);
+    EXPECT_EQ(ReadAll(Root() + "/named.jpg"), ReadAll(InProgram("a.jpg")));
+}
+
+TEST_F(SingleSymbolTest, CancelledSaveStillWritesTheScratchCopyOnly) {
+    window_->编辑框123456->SetContent("kept");
+    QTest::mouseClick(window_->按钮3, Qt::LeftButton);
+    const QStringList before = QDir(Root()).entryList(QDir::Files);
+    AnswerFileDialog({});
+    QTest::mouseClick(window_->按钮4, Qt::LeftButton);
+    EXPECT_EQ(ReadSymbolFromFile(ReadAll(InProgram("a.bmp"))).bytes, "kept");
+    EXPECT_EQ(QDir(Root()).entryList(QDir::Files), before);
+    EXPECT_TRUE(window_->通用对话框1->initialFolder.isEmpty());
+}
+
+TEST_F(SingleSymbolTest, SaveBeforeAnyGenerationWritesAnEmptyFile) {
+    const QString chosen = Root() + "/nothing.jpg";
+    AnswerFileDialog(chosen);
+    QTest::mouseClick(window_->按钮4, Qt::LeftButton);
+    EXPECT_TRUE(QFileInfo::exists(chosen));
+    EXPECT_EQ(QFileInfo(chosen).size(), 0);
+}
+
+TEST_F(SingleSymbolTest, SaveAfterABatchShowsItsLastLineAtItsSize) {
+    const QString output = Root() + "/out";
+    ASSERT_TRUE(QDir().mkpath(output));
+    window_->编辑框2->SetContent(output);
+    window_->编辑框4->SetContent("240");
+    window_->编辑框1->SetContent("first\r\nlast\r\n");
+    QTest::mouseClick(window_->按钮2, Qt::LeftButton);
+    const QString chosen = Root() + "/copy.jpg";
+    AnswerFileDialog(chosen);
+    QTest::mouseClick(window_->按钮4, Qt::LeftButton);
+    const QByteArray scratch = ReadAll(InProgram("a.bmp"));
+    EXPECT_EQ(ReadSymbolFromFile(scratch).bytes, "last");
+    EXPECT_EQ(ReadBmpHeader(scratch)->width, 240);
+    EXPECT_EQ(ReadAll(chosen), ReadAll(output + "/last.jpg"));
+}
+
+TEST_F(SingleSymbolTest, ChosenFolderGoesIntoTheBoxAndTheSettings) {
+    const QString folder = Root() + "/picked";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    WhenModalShown<QFileDialog>([folder](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "选择保存位置");
+        dialog->setDirectory(QFileInfo(folder).path());
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(QFileInfo(folder).fileName());
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QTest::mouseClick(window_->按钮1, Qt::LeftButton);
+    EXPECT_EQ(window_->编辑框2->text(), folder);
+    EXPECT_EQ(ReadAll(SettingsFile()), ("[preservation]\nroute=" + folder + "\n").toUtf8());
+}
+
+TEST_F(SingleSymbolTest, CancelledFolderChoiceEmptiesTheBox) {
+    window_->编辑框2->SetContent("/was/here");
+    WhenModalShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    QTest::mouseClick(window_->按钮1, Qt::LeftButton);
+    EXPECT_TRUE(window_->编辑框2->text().isEmpty());
+    EXPECT_EQ(ReadAll(SettingsFile()), "[preservation]\nroute=\n");
+}
+
+class NoWorkingFolderTest : public AppFixture {};
+
+TEST_F(NoWorkingFolderTest, GenerationWorksWhenTheWorkingFolderIsAFile) {
+    WriteAll(WorkingFolder(), "in the way");
+    auto window = StartWindow();
+    window->编辑框123456->SetContent("still works");
+    QTest::mouseClick(window->按钮3, Qt::LeftButton);
+    EXPECT_EQ(ReadSymbolFromFile(ReadAll(ProgramFolder() + "/a.jpg")).bytes, "still works");
+    EXPECT_EQ(ReadAll(WorkingFolder()), "in the way");
+}
+
+}  // namespace
