@@ -2,25 +2,31 @@
 
 #include <QStringDecoder>
 
-#include "notice/interim_text.h"
+#include "text/split_lines.h"
 
 namespace {
 
 // "真" in GBK.
 constexpr char kTrueWord[] = "\xD5\xE6";
 
+// The page is GBK whatever the system's own code page is.
+std::vector<std::string> SplitGbk(std::string_view text, std::string_view separator) {
+    return SplitLines(text, separator, CodePage::Gbk);
+}
+
 }  // namespace
 
 NoticePage ReadNoticePage(const QByteArray& body) {
     const QByteArray text = body.left(body.indexOf('\0') < 0 ? body.size() : body.indexOf('\0'));
-    const QList<QByteArray> fields = SplitLines(text, "|<br>");
+    const std::vector<std::string> fields =
+        SplitGbk(std::string_view(text.constData(), text.size()), "|<br>");
 
     QByteArray values[kNoticeFieldCount];
     int count = 0;
-    while (count < kNoticeFieldCount && count < fields.size()) {
-        const QList<QByteArray> pieces = SplitLines(fields[count], "=");
+    while (count < kNoticeFieldCount && static_cast<std::size_t>(count) < fields.size()) {
+        const std::vector<std::string> pieces = SplitGbk(fields[count], "=");
         if (pieces.size() < 2) break;
-        values[count++] = pieces[1];
+        values[count++] = QByteArray::fromStdString(pieces[1]);
     }
 
     NoticePage page;

@@ -1,9 +1,12 @@
 #include "notice/update_offer.h"
 
-#include "notice/interim_text.h"
+#include "text/to_integer.h"
 
 bool IsNewerThanCurrent(const QByteArray& latestVersion) {
-    return kCurrentVersion < ToInteger(latestVersion);
+    // The page is GBK, so its full-width digits are GBK's.
+    return kCurrentVersion <
+           ToInteger(std::string_view(latestVersion.constData(), latestVersion.size()),
+                     CodePage::Gbk);
 }
 
 QString UpdateInfoText(const NoticePage& page) {
