@@ -4,7 +4,8 @@
 Usage: notice_server.py FOLDER
 Prints the chosen port on its first line. A file is sent as it is (status 200, exact bytes);
 a missing one gives 404 with an empty body. A path that starts with /hang is accepted and never
-answered. Each request's line and headers are appended to FOLDER/requests.log.
+answered; /cut promises 100,000 bytes, sends the first 1,000 of the file "cut.html" and closes
+the connection; /hugeheader sends a header line of 2 MiB before the file "1.html". Each request's line and headers are appended to FOLDER/requests.log.
 """
 import http.server
 import os
@@ -22,6 +23,23 @@ class Handler(http.server.BaseHTTPRequestHandler):
             log.write(self.requestline + "\n" + str(self.headers) + "\n")
         if self.path.startswith("/hang"):
             threading.Event().wait()
+        if self.path.startswith("/cut"):
+            with open(os.path.join(folder, "cut.html"), "rb") as f:
+                body = f.read()
+            self.wfile.write(b"HTTP/1.0 200 OK\r\nContent-Length: 100000\r\n\r\n" + body[:1000])
+            self.wfile.flush()
+            self.close_connection = True
+            return
+        if self.path.startswith("/hugeheader"):
+            with open(os.path.join(folder, "1.html"), "rb") as f:
+                body = f.read()
+            try:
+                self.wfile.write(b"HTTP/1.0 200 OK\r\nX-Padding: " + b"a" * (2 << 20) +
+                                 b"\r\nContent-Length: " + str(len(body)).encode() + b"\r\n\r\n" + body)
+            except (BrokenPipeError, ConnectionResetError):
+                pass
+            self.close_connection = True
+            return
         name = os.path.join(folder, self.path.lstrip("/").split("?")[0])
         body = b""
         status = 404
