@@ -1,7 +1,6 @@
 // Output files when the disk says no: a full file system, a file-size limit, a read-only folder.
 // A failed write returns 0 and leaves no file, partial or old, and the next call still works.
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +10,7 @@
 #include <string>
 
 #include "qrcodewin32.h"
+#include "support/small_mount.h"
 #include "test_support.h"
 
 namespace {
@@ -21,23 +21,6 @@ size_t EntriesIn(const fs::path& dir) {
     return static_cast<size_t>(
         std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
-
-// A small file system of its own, when this machine lets the test mount one.
-class SmallMount {
-  public:
-    SmallMount(const fs::path& where, const char* options) : where_(where) {
-        fs::create_directories(where_);
-        mounted_ = mount("tmpfs", where_.c_str(), "tmpfs", 0, options) == 0;
-    }
-    ~SmallMount() {
-        if (mounted_) umount(where_.c_str());
-    }
-    bool mounted() const { return mounted_; }
-
-  private:
-    fs::path where_;
-    bool mounted_ = false;
-};
 
 TEST(OutputFaults, FullFileSystemLeavesNoPartialFileAndTheNextLineGoesOn) {
     qrtest::TempDir dir;
