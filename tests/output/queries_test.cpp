@@ -91,6 +91,17 @@ TEST(QRGetPatternData, SizeProtocolAndLayout) {
     EXPECT_EQ(columns, 0);
 }
 
+TEST(Queries, MissingOutPointersAreSkipped) {
+    QRSetDefault();
+    QRGetActualRC(nullptr, nullptr);
+    QRGetActualSize(-1, nullptr, nullptr, nullptr);
+    EXPECT_EQ(QRGetPatternData(nullptr, nullptr, nullptr, nullptr), 0);
+    uint32_t size = 441;  // room claimed, but no buffer: the size is reported instead
+    EXPECT_EQ(QRGetPatternData(nullptr, &size, nullptr, nullptr), 0);
+    EXPECT_EQ(size, 441U);
+    QRRender(nullptr, 0, 0);  // no device context: nothing to draw on
+}
+
 TEST(QRGetPatternData, MaskInUseIsReported) {
     QRSetDefault();
     QRConfigure(0, 1, 3);
