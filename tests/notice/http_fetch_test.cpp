@@ -13,7 +13,8 @@ using namespace std::chrono_literals;
 TEST(HttpFetch, ReturnsTheExactBytesAndAsksLikeTheOldClient) {
     NoticeServer server;
     ASSERT_TRUE(server.IsRunning());
-    const QByteArray page("caption=\xC0\xBD\xB8\xF1|<br>\0tail", 26);
+    static constexpr char kPage[] = "caption=\xC0\xBD\xB8\xF1|<br>\0tail";
+    const QByteArray page(kPage, sizeof kPage - 1);
     server.Put("1.html", page);
     EXPECT_EQ(FetchBytes(server.Url("/1.html")), page);
 
