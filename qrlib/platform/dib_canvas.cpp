@@ -106,31 +106,37 @@ uint8_t DibCanvas::NearestIndex(ColorRef color) {
 }
 
 void DibCanvas::FillSpan(int y, int x0, int x1, ColorRef color) {
-    const uint8_t index = NearestIndex(color);
-    uint8_t* row = file_.data() + rowsOffset_ + static_cast<size_t>(height() - 1 - y) * stride_;
-    const int perByte = 8 / bitsPerPixel_;
-    const uint8_t fullByte = bitsPerPixel_ == 4 ? static_cast<uint8_t>(index * 0x11)
-                                                : static_cast<uint8_t>(index ? 0xFF : 0x00);
-    int x = x0;
-    for (; x < x1 && x % perByte != 0; ++x) SetPixelIndex(row, x, index);
-    const int wholeEnd = x + (x1 - x) / perByte * perByte;
-    if (wholeEnd > x) {
-        std::memset(row + x / perByte, fullByte, static_cast<size_t>((wholeEnd - x) / perByte));
-        x = wholeEnd;
-    }
-    for (; x < x1; ++x) SetPixelIndex(row, x, index);
+    FillClipped(x0, y, x1, y + 1, color);
 }
 
-void DibCanvas::SetPixelIndex(uint8_t* row, int x, uint8_t index) const {
-    if (bitsPerPixel_ == 4) {
-        uint8_t& byte = row[x / 2];
-        byte = (x % 2 == 0) ? static_cast<uint8_t>((byte & 0x0F) | (index << 4))
-                            : static_cast<uint8_t>((byte & 0xF0) | index);
-        return;
+// The bytes a span touches are the same in every row of the rectangle: the two end bytes keep
+// their other pixels through a mask, the ones between are set whole.
+void DibCanvas::FillClipped(int x0, int y0, int x1, int y1, ColorRef color) {
+    const uint8_t index = NearestIndex(color);
+    const int perByte = 8 / bitsPerPixel_;
+    const size_t first = static_cast<size_t>(x0 / perByte);
+    const size_t last = static_cast<size_t>((x1 - 1) / perByte);
+    const uint8_t full = bitsPerPixel_ == 4 ? static_cast<uint8_t>(index * 0x11)
+                                            : static_cast<uint8_t>(index ? 0xFF : 0x00);
+    // Masks of the pixels from x0 to the end of its byte, and from the start of the last byte
+    // to x1 - 1 (pixels are stored from the high bits down).
+    const unsigned bits = static_cast<unsigned>(bitsPerPixel_);
+    const auto head = static_cast<uint8_t>(0xFFU >> (bits * static_cast<unsigned>(x0 % perByte)));
+    const auto tail = static_cast<uint8_t>(
+        0xFFU << (bits * static_cast<unsigned>(perByte - 1 - (x1 - 1) % perByte)));
+    auto paint = [full](uint8_t& byte, uint8_t mask) {
+        byte = static_cast<uint8_t>((byte & ~mask) | (full & mask));
+    };
+    uint8_t* row = file_.data() + rowsOffset_ + static_cast<size_t>(height() - 1 - y0) * stride_;
+    for (int y = y0; y < y1; ++y, row -= stride_) {
+        if (first == last) {
+            paint(row[first], static_cast<uint8_t>(head & tail));
+            continue;
+        }
+        paint(row[first], head);
+        if (last > first + 1) std::memset(row + first + 1, full, last - first - 1);
+        paint(row[last], tail);
     }
-    const auto bit = static_cast<uint8_t>(0x80U >> (x % 8));
-    row[x / 8] =
-        index ? static_cast<uint8_t>(row[x / 8] | bit) : static_cast<uint8_t>(row[x / 8] & ~bit);
 }
 
 int DibCanvas::IndexAt(int x, int y) const {

@@ -29,8 +29,8 @@ class DibCanvas final : public PixelCanvas {
     DibCanvas(int width, int height, int bitsPerPixel, int dpiX, int dpiY,
               std::vector<uint8_t> file);
     void FillSpan(int y, int x0, int x1, ColorRef color) override;
+    void FillClipped(int x0, int y0, int x1, int y1, ColorRef color) override;
     uint8_t NearestIndex(ColorRef color);
-    void SetPixelIndex(uint8_t* row, int x, uint8_t index) const;
 
     int bitsPerPixel_;
     size_t stride_;

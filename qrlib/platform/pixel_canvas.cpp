@@ -10,8 +10,8 @@ void PixelCanvas::FillRect(int left, int top, int right, int bottom, ColorRef co
     const int x1 = std::min(right, width_);
     const int y0 = std::max(top, 0);
     const int y1 = std::min(bottom, height_);
-    if (x0 >= x1) return;
-    for (int y = y0; y < y1; ++y) FillSpan(y, x0, x1, color);
+    if (x0 >= x1 || y0 >= y1) return;
+    FillClipped(x0, y0, x1, y1, color);
 }
 
 void PixelCanvas::MoveTo(int x, int y) {

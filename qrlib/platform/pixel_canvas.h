@@ -28,6 +28,10 @@ class PixelCanvas : public Canvas {
   protected:
     // A non-empty span of one row, already clipped to the surface.
     virtual void FillSpan(int y, int x0, int x1, ColorRef color) = 0;
+    // A non-empty rectangle, already clipped: row by row unless a surface does better.
+    virtual void FillClipped(int x0, int y0, int x1, int y1, ColorRef color) {
+        for (int y = y0; y < y1; ++y) FillSpan(y, x0, x1, color);
+    }
 
   private:
     void Plot(int x, int y);
