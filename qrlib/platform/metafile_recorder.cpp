@@ -22,6 +22,16 @@ bool MetafileRecorder::Room(size_t bytes) {
     return !overflowed_;
 }
 
+std::optional<MetafileRecorder::BrushChange> MetafileRecorder::BrushFor(ColorRef color,
+                                                                        int firstIndex) {
+    if (anySelected_ && selected_ == color) return std::nullopt;
+    selected_ = color;
+    anySelected_ = true;
+    const auto [found, created] =
+        brushes_.emplace(color, firstIndex + static_cast<int>(brushes_.size()));
+    return BrushChange{found->second, created};
+}
+
 void MetafileRecorder::Put16(uint32_t v) {
     records_.push_back(static_cast<uint8_t>(v));
     records_.push_back(static_cast<uint8_t>(v >> 8));
@@ -53,18 +63,12 @@ void WmfRecorder::SetWindowOrg(int x, int y) {
 
 void WmfRecorder::FillRect(int left, int top, int right, int bottom, ColorRef color) {
     if (right <= left || bottom <= top) return;
-    if (!anySelected_ || selected_ != color) {
-        auto found = brushes_.find(color);
-        if (found == brushes_.end()) {
-            const int index = static_cast<int>(brushes_.size());
-            found = brushes_.emplace(color, index).first;
-            // Solid brush: style 0, colour, hatch 0.
+    if (const auto brush = BrushFor(color, 0)) {
+        if (brush->create) {  // solid brush: style 0, colour, hatch 0
             Record(0x02FC, {0, static_cast<uint16_t>(color & 0xFFFF),
                             static_cast<uint16_t>(color >> 16), 0});
         }
-        Record(0x012D, {static_cast<uint16_t>(found->second)});
-        selected_ = color;
-        anySelected_ = true;
+        Record(0x012D, {static_cast<uint16_t>(brush->index)});
     }
     Record(0x061D, {static_cast<uint16_t>(kPatCopy & 0xFFFF), static_cast<uint16_t>(kPatCopy >> 16),
                     Word(bottom - top), Word(right - left), Word(top), Word(left)});
@@ -139,16 +143,10 @@ void EmfRecorder::SetWindowOrg(int x, int y) {
 
 void EmfRecorder::FillRect(int left, int top, int right, int bottom, ColorRef color) {
     if (right <= left || bottom <= top) return;
-    if (!anySelected_ || selected_ != color) {
-        auto found = brushes_.find(color);
-        if (found == brushes_.end()) {
-            const int index = static_cast<int>(brushes_.size()) + 1;  // 0 is the metafile itself
-            found = brushes_.emplace(color, index).first;
-            Record(39, {static_cast<uint32_t>(index), 0, color, 0});
-        }
-        Record(37, {static_cast<uint32_t>(found->second)});
-        selected_ = color;
-        anySelected_ = true;
+    if (const auto brush = BrushFor(color, 1)) {  // object 0 is the metafile itself
+        const auto index = static_cast<uint32_t>(brush->index);
+        if (brush->create) Record(39, {index, 0, color, 0});
+        Record(37, {index});
     }
     Include(left, top, int64_t{right} - 1, int64_t{bottom} - 1);
     const auto u = [](int v) { return static_cast<uint32_t>(v); };

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "canvas.h"
@@ -28,10 +29,17 @@ class MetafileRecorder : public Canvas {
     bool Saturated() const final { return overflowed_; }
 
   protected:
+    // What a fill of this colour needs first: the brush's object index, and whether the brush
+    // must be created before it is selected. Nothing when it is already selected. Object
+    // indices count from firstIndex.
+    struct BrushChange {
+        int index;
+        bool create;
+    };
+    std::optional<BrushChange> BrushFor(ColorRef color, int firstIndex);
+
     std::vector<uint8_t> records_;
     std::map<ColorRef, int> brushes_;  // colour -> object index
-    ColorRef selected_ = 0;
-    bool anySelected_ = false;
 
     void Put16(uint32_t v);
     void Put32(uint32_t v);
@@ -41,6 +49,8 @@ class MetafileRecorder : public Canvas {
   private:
     int dpi_;
     bool overflowed_ = false;
+    ColorRef selected_ = 0;
+    bool anySelected_ = false;
 };
 
 class WmfRecorder final : public MetafileRecorder {
