@@ -1,6 +1,6 @@
 #pragma once
 
-class MainWindow;
+struct MainWindow;
 
 // Hands the window's symbol settings to the library: the single text as message, white
 // background, black modules, the selected version and level with mask pattern 4, 0.2 cm

@@ -8,9 +8,9 @@ int ProgressBarWidth(std::size_t done, std::size_t count) {
                             static_cast<double>(kProgressBarWidth));
 }
 
-QString FormatPercent(double value) {
+std::string FormatPercent(double value) {
     char text[64];
     const auto result =
         std::to_chars(text, text + sizeof text, value, std::chars_format::general, 13);
-    return QString::fromLatin1(text, result.ptr - text) + QLatin1Char('%');
+    return std::string(text, result.ptr) + '%';
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <cstddef>
+#include <string>
 
 // Full width of the progress bar 标签1 in pixels.
 inline constexpr int kProgressBarWidth = 200;
@@ -11,4 +11,4 @@ int ProgressBarWidth(std::size_t done, std::size_t count);
 
 // The value with at most 13 significant digits and no trailing zeros (printf's "%.13g",
 // independent of the locale), followed by "%".
-QString FormatPercent(double value);
+std::string FormatPercent(double value);

@@ -1,15 +1,14 @@
-#include <QElapsedTimer>
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "batch/batch_handlers.h"
-#include "batch/file_bytes.h"
 #include "batch/progress.h"
 #include "shell/library_calls.h"
 #include "shell/main_window.h"
-#include "text/code_page.h"
 #include "text/split_lines.h"
 #include "text/to_integer.h"
+#include "toolkit/services.h"
 
 namespace {
 
@@ -17,42 +16,46 @@ namespace {
 // the counters move without letting user input or other handlers in.
 class ProgressPainter {
   public:
-    explicit ProgressPainter(MainWindow& window) : window_(window) { clock_.start(); }
+    explicit ProgressPainter(ui::Window& window) : window_(window) {}
 
     void PaintWhenDue() {
-        constexpr qint64 kPaintIntervalMs = 40;
-        if (clock_.elapsed() < kPaintIntervalMs) return;
-        window_.repaint();
-        clock_.restart();
+        constexpr auto kPaintInterval = std::chrono::milliseconds(40);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < kPaintInterval) return;
+        window_.Repaint();
+        last_ = now;
     }
 
   private:
-    MainWindow& window_;
-    QElapsedTimer clock_;
+    ui::Window& window_;
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
+
+std::int32_t SizeFrom(const ui::EditBox& box) {
+    return ToInteger(services::ToSystem8Bit(box.Content()));
+}
 
 }  // namespace
 
 void RunBatch(MainWindow& window) {
     ApplySymbolSettings(window);
-    const std::string folder = ToSystem8Bit(window.编辑框2->Content());
+    const std::string folder = services::ToSystem8Bit(window.编辑框2->Content());
     const std::vector<std::string> lines =
-        SplitLines(ToSystem8Bit(window.编辑框1->Content()), "\r\n");
+        SplitLines(services::ToSystem8Bit(window.编辑框1->Content()), "\r\n");
     const std::size_t count = lines.size();
 
-    ProgressPainter painter(window);
+    ProgressPainter painter(*window.frame);
     for (std::size_t i = 1; i <= count; ++i) {
         const std::string& line = lines[i - 1];
-        Library::QRSetSize(ToInteger(ToSystem8Bit(window.编辑框4->Content())),
-                           ToInteger(ToSystem8Bit(window.编辑框5->Content())));
+        Library::QRSetSize(SizeFrom(*window.编辑框4), SizeFrom(*window.编辑框5));
         Library::QRSetMessage(line.c_str());
         const std::string path = folder + kPathSeparator + line + ".jpg";
         Library::QRSaveAsBMP(path.c_str());
 
-        window.图片框1->SetPictureBytes(ReadWholeFile(path));
-        window.透明标签6->setText(QString::number(i));
-        window.标签1->resize(ProgressBarWidth(i, count), window.标签1->height());
-        window.透明标签12->setText(FormatPercent(window.标签1->width() / 2.0));
+        window.图片框1->SetPictureBytes(services::ReadWholeFile(path));
+        window.透明标签6->SetCaption(std::to_string(i));
+        window.标签1->SetWidth(ProgressBarWidth(i, count));
+        window.透明标签12->SetCaption(FormatPercent(window.标签1->Width() / 2.0));
         painter.PaintWhenDue();
     }
 }

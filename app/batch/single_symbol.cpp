@@ -1,12 +1,10 @@
-#include <QStandardPaths>
 #include <string>
 
 #include "batch/batch_handlers.h"
-#include "batch/file_bytes.h"
 #include "shell/library_calls.h"
 #include "shell/main_window.h"
-#include "text/code_page.h"
 #include "text/to_integer.h"
+#include "toolkit/services.h"
 
 namespace {
 
@@ -18,15 +16,15 @@ std::string InProgramFolder(const MainWindow& window, const char* name) {
 
 void GenerateSingle(MainWindow& window) {
     // Zero characters only: a text of spaces is content.
-    if (window.编辑框123456->Content().isEmpty())
-        window.编辑框123456->SetContent(QStringLiteral("未检测到你输入了内容"));
+    if (window.编辑框123456->Content().empty())
+        window.编辑框123456->SetContent("未检测到你输入了内容");
     ApplySymbolSettings(window);
-    const std::int32_t width = ToInteger(ToSystem8Bit(window.编辑框3->Content()));
-    const std::int32_t height = ToInteger(ToSystem8Bit(window.编辑框3->Content()));
+    const std::int32_t width = ToInteger(services::ToSystem8Bit(window.编辑框3->Content()));
+    const std::int32_t height = ToInteger(services::ToSystem8Bit(window.编辑框3->Content()));
     Library::QRSetSize(width, height);
     const std::string preview = InProgramFolder(window, "a.jpg");
     Library::QRSaveAsBMP(preview.c_str());
-    window.图片框1->SetPictureBytes(ReadWholeFile(preview));
+    window.图片框1->SetPictureBytes(services::ReadWholeFile(preview));
 }
 
 void SaveSingle(MainWindow& window) {
@@ -34,11 +32,11 @@ void SaveSingle(MainWindow& window) {
     const std::string scratch = InProgramFolder(window, "a.bmp");
     Library::QRSaveAsBMP(scratch.c_str());
 
-    SaveFileDialog& dialog = *window.通用对话框1;
+    ui::SaveFileDialog& dialog = *window.通用对话框1;
     dialog.saveType = true;
-    if (!dialog.Show(&window)) return;
+    if (!dialog.Show()) return;
     // Takes effect from the next time the dialog opens.
-    dialog.initialFolder =
-        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + QLatin1Char('/');
-    WriteWholeFile(ToSystem8Bit(dialog.fileName), window.图片框1->PictureBytes());
+    dialog.initialFolder = services::FromSystem8Bit(services::DesktopFolder());
+    services::WriteWholeFile(services::ToSystem8Bit(dialog.fileName),
+                             window.图片框1->PictureBytes());
 }

@@ -3,7 +3,7 @@
 #include "batch/batch_handlers.h"
 #include "shell/library_calls.h"
 #include "shell/main_window.h"
-#include "text/code_page.h"
+#include "toolkit/services.h"
 
 namespace {
 
@@ -15,12 +15,12 @@ constexpr std::int16_t kNoFrame = 0;
 }  // namespace
 
 void ApplySymbolSettings(MainWindow& window) {
-    const std::string message = ToSystem8Bit(window.编辑框123456->Content());
+    const std::string message = services::ToSystem8Bit(window.编辑框123456->Content());
     Library::QRSetMessage(message.c_str());
     Library::QRSetBackColor(255, 255, 255);
     Library::QRSetBarColor(0, 0, 0);
-    const int version = window.组合框_版本1->currentIndex();
-    const int level = window.组合框_纠错1->currentIndex();
+    const int version = window.组合框_版本1->SelectedIndex();
+    const int level = window.组合框_纠错1->SelectedIndex();
     Library::QRConfigure(static_cast<std::int16_t>(version), static_cast<std::int16_t>(level),
                          kMaskPattern4);
     Library::QRAppearance(kModuleSideCm, kStandardOrientation, kNoFrame);

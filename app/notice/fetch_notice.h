@@ -1,6 +1,6 @@
 #pragma once
 
-class MainWindow;
+struct MainWindow;
 
 // The online notice step of start-up: sets the title and the notice controls of 分组框6.
 void FetchNotice(MainWindow& window);

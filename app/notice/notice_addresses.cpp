@@ -1,13 +1,13 @@
 #include "notice/notice_addresses.h"
 
-#include <QByteArray>
+#include <cstdlib>
 
 namespace {
 
 // An unset or empty variable keeps the default.
-QUrl AddressFromEnvironment(const char* variable, const char* fallback) {
-    const QByteArray value = qgetenv(variable);
-    return QUrl(QString::fromUtf8(value.isEmpty() ? QByteArray(fallback) : value));
+std::string AddressFromEnvironment(const char* variable, const char* fallback) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && value[0] != '\0' ? value : fallback;
 }
 
 }  // namespace

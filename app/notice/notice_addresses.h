@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QUrl>
+#include <string>
 
 // Where the notice step looks. Compiled-in defaults; each can be replaced through the
 // environment so that users behind other servers, and tests, can point them elsewhere.
 struct NoticeAddresses {
-    QUrl noticePage;   // QRBATCH_NOTICE_URL
-    QUrl logo;         // QRBATCH_LOGO_URL
-    QUrl onlineCheck;  // QRBATCH_ONLINE_URL
+    std::string noticePage;   // QRBATCH_NOTICE_URL
+    std::string logo;         // QRBATCH_LOGO_URL
+    std::string onlineCheck;  // QRBATCH_ONLINE_URL
 };
 
 inline constexpr char kDefaultNoticeUrl[] = "http://www.korvalind.com/1.html";

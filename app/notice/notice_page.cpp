@@ -1,6 +1,6 @@
 #include "notice/notice_page.h"
 
-#include <QStringDecoder>
+#include <vector>
 
 #include "text/split_lines.h"
 
@@ -16,17 +16,16 @@ std::vector<std::string> SplitGbk(std::string_view text, std::string_view separa
 
 }  // namespace
 
-NoticePage ReadNoticePage(const QByteArray& body) {
-    const QByteArray text = body.left(body.indexOf('\0') < 0 ? body.size() : body.indexOf('\0'));
-    const std::vector<std::string> fields =
-        SplitGbk(std::string_view(text.constData(), text.size()), "|<br>");
+NoticePage ReadNoticePage(std::string_view body) {
+    const std::string_view text = body.substr(0, body.find('\0'));
+    const std::vector<std::string> fields = SplitGbk(text, "|<br>");
 
-    QByteArray values[kNoticeFieldCount];
+    std::string values[kNoticeFieldCount];
     int count = 0;
     while (count < kNoticeFieldCount && static_cast<std::size_t>(count) < fields.size()) {
         const std::vector<std::string> pieces = SplitGbk(fields[count], "=");
         if (pieces.size() < 2) break;
-        values[count++] = QByteArray::fromStdString(pieces[1]);
+        values[count++] = pieces[1];
     }
 
     NoticePage page;
@@ -38,10 +37,4 @@ NoticePage ReadNoticePage(const QByteArray& body) {
     page.updateLog = values[4];
     page.mandatoryUpdate = values[5] == kTrueWord;
     return page;
-}
-
-QString FromGbk(const QByteArray& bytes) {
-    QStringDecoder decoder("GBK");
-    if (!decoder.isValid()) return QString::fromLatin1(bytes);
-    return decoder.decode(bytes);
 }

@@ -1,32 +1,32 @@
 #include "notice/update_offer.h"
 
 #include "text/to_integer.h"
+#include "toolkit/services.h"
 
-bool IsNewerThanCurrent(const QByteArray& latestVersion) {
+bool IsNewerThanCurrent(const std::string& latestVersion) {
     // The page is GBK, so its full-width digits are GBK's.
-    return kCurrentVersion <
-           ToInteger(std::string_view(latestVersion.constData(), latestVersion.size()),
-                     CodePage::Gbk);
+    return kCurrentVersion < ToInteger(latestVersion, CodePage::Gbk);
 }
 
-QString UpdateInfoText(const NoticePage& page) {
-    return u"检测到当前软件有更新，请前往【澜格论坛】进行下载更新\r\n\r\n当前版本："_qs +
-           QString::number(kCurrentVersion) + u".0\r\n最新版本："_qs + FromGbk(page.latestVersion) +
-           u".0\r\n\r\n新版更新日志：\r\n"_qs + FromGbk(page.updateLog);
+std::string UpdateInfoText(const NoticePage& page) {
+    return "检测到当前软件有更新，请前往【澜格论坛】进行下载更新\r\n\r\n当前版本：" +
+           std::to_string(kCurrentVersion) + ".0\r\n最新版本：" +
+           services::FromGbk(page.latestVersion) + ".0\r\n\r\n新版更新日志：\r\n" +
+           services::FromGbk(page.updateLog);
 }
 
-QString CurrentVersionCaption() {
-    return u"软件当前版本：V"_qs + QString::number(kCurrentVersion) + u".0"_qs;
+std::string CurrentVersionCaption() {
+    return "软件当前版本：V" + std::to_string(kCurrentVersion) + ".0";
 }
 
-QString LatestVersionCaption(const NoticePage& page) {
-    return u"软件最新版本：V"_qs + FromGbk(page.latestVersion) + u".0"_qs;
+std::string LatestVersionCaption(const NoticePage& page) {
+    return "软件最新版本：V" + services::FromGbk(page.latestVersion) + ".0";
 }
 
-QString AuthorCaption(const NoticePage& page) {
-    return u"软件作者："_qs + FromGbk(page.author);
+std::string AuthorCaption(const NoticePage& page) {
+    return "软件作者：" + services::FromGbk(page.author);
 }
 
-QString LinkCaption(const NoticePage& page) {
-    return FromGbk(page.link) + u"   （点击可跳转）"_qs;
+std::string LinkCaption(const NoticePage& page) {
+    return services::FromGbk(page.link) + "   （点击可跳转）";
 }

@@ -1,39 +1,45 @@
 #pragma once
 
-#include <QString>
-#include <QWidget>
+#include <string>
 
 #include "shell/app_paths.h"
-#include "ui_main_window.h"
+#include "shell/window_description.h"
+#include "toolkit/controls.h"
 
-// The one window of the program. Its 41 controls come from the window description and are
-// public members named as the description names them (编辑框1, 透明标签14, 时钟1, ...).
-// Edit boxes are assigned with SetContent, which raises their content-changed event.
-class MainWindow : public QWidget, public Ui::MainWindow {
-    Q_OBJECT
-  public:
-    static constexpr int kOuterWidth = 879;
-    static constexpr int kOuterHeight = 554;
-
-    // programFolder: the folder of the program file; empty means the running executable's.
-    explicit MainWindow(const QString& programFolder = {});
+// The one window of the program as the behaviours see it: its frame and its 41 controls as
+// members named as the window description names them (编辑框1, 透明标签14, 时钟1, ...).
+// A toolkit creates the controls from the description and fills these members.
+struct MainWindow {
+    ui::Window* frame = nullptr;
+#define QR_DECLARE_CONTROL(name, kind, ...) ui::kind* name = nullptr;
+    QR_MAIN_WINDOW_CONTROLS(QR_DECLARE_CONTROL)
+#undef QR_DECLARE_CONTROL
 
     AppPaths paths;
-
-    // True once the window has been closed (close box, Esc, or close() from code).
-    bool Closed() const { return closed_; }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-  private:
-    void BindEvents();
-    void FitFrameAndCentre();
-
-    bool closed_ = false;
+    // The notice's link; empty until a notice page has named one.
+    std::string noticeLink;
 };
+
+// Makes the controls of the window description, each inside its container.
+class ControlFactory {
+  public:
+    virtual ~ControlFactory() = default;
+    virtual ui::GroupBox* CreateGroupBox(const ControlDescription& control) = 0;
+    virtual ui::EditBox* CreateEditBox(const ControlDescription& control) = 0;
+    virtual ui::EditBox* CreateMultiLineEditBox(const ControlDescription& control) = 0;
+    virtual ui::Button* CreateButton(const ControlDescription& control) = 0;
+    virtual ui::DropDownList* CreateDropDownList(const ControlDescription& control) = 0;
+    virtual ui::TransparentLabel* CreateTransparentLabel(const ControlDescription& control) = 0;
+    virtual ui::LinkLabel* CreateLinkLabel(const ControlDescription& control) = 0;
+    virtual ui::Label* CreateLabel(const ControlDescription& control) = 0;
+    virtual ui::PictureBox* CreatePictureBox(const ControlDescription& control) = 0;
+    virtual ui::Timer* CreateTimer(const ControlDescription& control) = 0;
+    virtual ui::SaveFileDialog* CreateSaveFileDialog(const ControlDescription& control) = 0;
+};
+
+// Creates every control of the description in order through the factory, fills the members,
+// and binds the control events to the behaviours (the event table). frame must be set.
+void BuildMainWindow(MainWindow& window, ControlFactory& factory);
 
 // The mirror of the image width into the height box: 编辑框4's content goes to 编辑框5.
 void OnImageWidthChanged(MainWindow& window);

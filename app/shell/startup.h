@@ -2,16 +2,10 @@
 
 #include <string>
 
-class MainWindow;
+struct MainWindow;
 
 // The start-up sequence run once when the window and its controls exist.
 void OnMainWindowCreated(MainWindow& window);
-
-// True exactly when path names an existing folder.
-bool IsFolder(const std::string& path);
-
-// Creates every missing level of path (a trailing separator is added when missing).
-bool CreateFolderPath(std::string path);
 
 // Fills 组合框_版本1: "自动", then one entry per symbol version; selects entry 0.
 void FillVersionList(MainWindow& window);

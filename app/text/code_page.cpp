@@ -12,14 +12,6 @@ CodePage SystemCodePage() {
 #endif
 }
 
-std::string ToSystem8Bit(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
-
-QString FromSystem8Bit(std::string_view bytes) {
-    return QString::fromLocal8Bit(bytes.data(), qsizetype(bytes.size()));
-}
-
 namespace {
 
 bool IsContinuation(unsigned char byte) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -13,9 +12,6 @@ enum class CodePage {
 
 // GBK on Windows systems whose ANSI code page is 936, UTF-8 elsewhere.
 CodePage SystemCodePage();
-
-std::string ToSystem8Bit(const QString& text);
-QString FromSystem8Bit(std::string_view bytes);
 
 // Length in bytes of the character that starts at text[position] (at least 1, never past the end).
 std::size_t CharacterLength(std::string_view text, std::size_t position, CodePage codePage);

@@ -1,4 +1,4 @@
-#include "shell/controls/picture_box.h"
+#include "toolkit/qt/controls/picture_box.h"
 
 #include <QPixmap>
 
@@ -9,11 +9,11 @@ PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
     setPalette(colours);
 }
 
-void PictureBox::SetPictureBytes(const QByteArray& bytes) {
-    bytes_ = bytes;
+void PictureBox::SetPictureBytes(ui::Bytes bytes) {
+    bytes_ = std::move(bytes);
     QPixmap picture;
     // The format comes from the bytes, not from a name: BMP data may sit in a ".jpg" file.
-    if (!bytes.isEmpty() && picture.loadFromData(bytes))
+    if (!bytes_.empty() && picture.loadFromData(bytes_.data(), uint(bytes_.size())))
         setPixmap(picture);
     else
         clear();

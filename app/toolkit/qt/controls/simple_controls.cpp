@@ -1,4 +1,4 @@
-#include "shell/controls/simple_controls.h"
+#include "toolkit/qt/controls/simple_controls.h"
 
 GroupBox::GroupBox(QWidget* parent) : QGroupBox(parent) {
     setAutoFillBackground(true);
@@ -10,6 +10,9 @@ GroupBox::GroupBox(QWidget* parent) : QGroupBox(parent) {
 Button::Button(QWidget* parent) : QPushButton(parent) {
     setAutoDefault(false);
     setDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (ui::Button::clicked) ui::Button::clicked();
+    });
 }
 
 DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {

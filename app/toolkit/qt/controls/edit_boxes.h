@@ -3,31 +3,25 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "toolkit/controls.h"
+
 // Single-line edit box. contentChanged follows every change of the text: typed, pasted, or
 // assigned with SetContent. An assignment raises it exactly once, even when the text is equal.
-class EditBox : public QLineEdit {
-    Q_OBJECT
+class EditBox : public QLineEdit, public ui::EditBox {
   public:
     explicit EditBox(QWidget* parent = nullptr);
 
-    QString Content() const { return text(); }
-    void SetContent(const QString& content);
-
-  signals:
-    void contentChanged();
+    std::string Content() const override;
+    void SetContent(const std::string& content) override;
 };
 
 // Multi-line edit box. Its content uses CR LF between lines, as the input rules expect.
-class MultiLineEditBox : public QPlainTextEdit {
-    Q_OBJECT
+class MultiLineEditBox : public QPlainTextEdit, public ui::EditBox {
   public:
     explicit MultiLineEditBox(QWidget* parent = nullptr);
 
-    QString Content() const;
-    void SetContent(const QString& content);
-
-  signals:
-    void contentChanged();
+    std::string Content() const override;
+    void SetContent(const std::string& content) override;
 
   private:
     bool assigning_ = false;

@@ -1,4 +1,5 @@
-#include "shell/private_profile.h"
+// The settings file on Linux: an own private-profile layer, since no such functions exist here.
+#include "toolkit/services.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -7,13 +8,9 @@
 #include <optional>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -24,11 +21,6 @@ struct Line {
 
 // The whole file, or nothing when it is missing, unreadable or not a regular file.
 std::optional<std::string> ReadFileBytes(const std::string& file) {
-#ifdef _WIN32
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-#else
     const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) return std::nullopt;
     std::optional<std::string> bytes;
@@ -46,7 +38,6 @@ std::optional<std::string> ReadFileBytes(const std::string& file) {
     }
     ::close(descriptor);
     return bytes;
-#endif
 }
 
 std::vector<Line> SplitIntoLines(const std::string& bytes) {
@@ -109,7 +100,6 @@ std::string_view ValueOf(std::string_view line) {
     return value;
 }
 
-#ifndef _WIN32
 bool WriteAll(int descriptor, const std::string& bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -152,21 +142,15 @@ bool ReplaceAtomically(const std::string& file, const std::string& bytes) {
     }
     return true;
 }
-#endif
 
 }  // namespace
+
+namespace services {
 
 std::string ReadProfileString(std::string_view section, std::string_view key,
                               std::string_view defaultValue, const std::string& file,
                               std::size_t bufferSize) {
     std::string result(defaultValue);
-#ifdef _WIN32
-    std::string buffer(std::max<std::size_t>(bufferSize, 1), '\0');
-    const DWORD length = GetPrivateProfileStringA(
-        std::string(section).c_str(), std::string(key).c_str(), std::string(defaultValue).c_str(),
-        buffer.data(), DWORD(buffer.size()), file.c_str());
-    result.assign(buffer.data(), length);
-#else
     if (const auto bytes = ReadFileBytes(file)) {
         bool inSection = false;
         for (const Line& line : SplitIntoLines(*bytes)) {
@@ -182,7 +166,6 @@ std::string ReadProfileString(std::string_view section, std::string_view key,
             }
         }
     }
-#endif
     const std::size_t limit = bufferSize == 0 ? 0 : bufferSize - 1;
     if (result.size() > limit) result.resize(limit);
     return result;
@@ -191,10 +174,6 @@ std::string ReadProfileString(std::string_view section, std::string_view key,
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::string& file) {
     value = value.substr(0, value.find_first_of("\r\n"));
-#ifdef _WIN32
-    return WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
-                                      std::string(value).c_str(), file.c_str()) != 0;
-#else
     const std::string newLine = "\n";
     std::vector<Line> lines;
     if (const auto bytes = ReadFileBytes(file)) {
@@ -240,5 +219,6 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
     std::string bytes;
     for (const Line& line : lines) bytes += line.text + line.ending;
     return ReplaceAtomically(file, bytes);
-#endif
 }
+
+}  // namespace services

@@ -1,4 +1,4 @@
-#include "notice/http_fetch.h"
+#include "toolkit/qt/http_fetch.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -7,9 +7,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr char kNoticeAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
-constexpr char kOnlineCheckAgent[] = "test";
 
 bool IsHttpAddress(const QUrl& url) {
     return url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") &&
@@ -56,30 +53,31 @@ void Discard(QNetworkReply* reply) {
 
 }  // namespace
 
-QByteArray FetchBytes(const QUrl& url, const FetchLimits& limits) {
-    if (!IsHttpAddress(url) || limits.maxBytes <= 0) return {};
+QByteArray FetchBytes(const QUrl& url, const FetchLimits& limits, const char* agent) {
+    const auto maxBytes = static_cast<qsizetype>(limits.maxBytes);
+    if (!IsHttpAddress(url) || maxBytes <= 0) return {};
     QNetworkAccessManager manager;
-    QNetworkReply* reply = manager.get(FreshRequest(url, kNoticeAgent, limits.timeLimit));
-    reply->setReadBufferSize(limits.maxBytes);
+    QNetworkReply* reply = manager.get(FreshRequest(url, agent, limits.timeLimit));
+    reply->setReadBufferSize(maxBytes);
 
     LimitedWait wait(reply, limits.timeLimit);
     QByteArray body;
     auto take = [&] {
-        body += reply->read(limits.maxBytes - body.size());
+        body += reply->read(maxBytes - body.size());
         // Enough: stopping here is the same as the server ending the page here.
-        if (body.size() >= limits.maxBytes) wait.Stop();
+        if (body.size() >= maxBytes) wait.Stop();
     };
     QObject::connect(reply, &QNetworkReply::readyRead, take);
     if (!reply->isFinished()) wait.Run();
-    if (body.size() < limits.maxBytes) take();
+    if (body.size() < maxBytes) take();
     Discard(reply);
     return body;
 }
 
-bool AnswersRequest(const QUrl& url, std::chrono::milliseconds timeLimit) {
+bool AnswersRequest(const QUrl& url, std::chrono::milliseconds timeLimit, const char* agent) {
     if (!IsHttpAddress(url)) return false;
     QNetworkAccessManager manager;
-    QNetworkReply* reply = manager.get(FreshRequest(url, kOnlineCheckAgent, timeLimit));
+    QNetworkReply* reply = manager.get(FreshRequest(url, agent, timeLimit));
     LimitedWait wait(reply, timeLimit);
     // The status line is enough; the body is not needed.
     QObject::connect(reply, &QNetworkReply::metaDataChanged, [&] { wait.Stop(); });

@@ -1,7 +1,11 @@
-#include "shell/controls/labels.h"
+#include "toolkit/qt/controls/labels.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+
+QColor ToQColor(ui::Colour colour) {
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
 
 TransparentLabel::TransparentLabel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -24,17 +28,19 @@ void Label::setBackgroundColor(const QColor& color) {
     setPalette(colours);
 }
 
-LinkLabel::LinkLabel(QWidget* parent) : TransparentLabel(parent) {}
+LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setAutoFillBackground(false);
+    setWordWrap(false);
+}
 
-void LinkLabel::setTextColor(const QColor& color) {
-    textColor_ = color;
+void LinkLabel::SetTextColour(ui::Colour colour) {
+    colour_ = colour;
     update();
 }
 
-void LinkLabel::setFontPixelHeight(int pixels) {
-    QFont pixelFont = font();
-    pixelFont.setPixelSize(pixels);
-    setFont(pixelFont);
+QColor LinkLabel::textColor() const {
+    return ToQColor(colour_);
 }
 
 void LinkLabel::paintEvent(QPaintEvent*) {
@@ -44,12 +50,11 @@ void LinkLabel::paintEvent(QPaintEvent*) {
     // White one pixel right and down first, then the text colour in place: the embossed look.
     painter.setPen(Qt::white);
     painter.drawText(area.translated(1, 1), int(alignment()), text());
-    painter.setPen(textColor_);
+    painter.setPen(textColor());
     painter.drawText(area, int(alignment()), text());
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        emit leftButtonPressed(event->position().toPoint(), event->modifiers());
-    TransparentLabel::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && leftButtonPressed) leftButtonPressed();
+    QLabel::mousePressEvent(event);
 }

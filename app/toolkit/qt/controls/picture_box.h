@@ -1,18 +1,18 @@
 #pragma once
 
-#include <QByteArray>
 #include <QLabel>
+
+#include "toolkit/controls.h"
 
 // Shows a picture given as the bytes of an image file and keeps those bytes, so they can be
 // saved again exactly as loaded. Empty bytes clear it.
-class PictureBox : public QLabel {
-    Q_OBJECT
+class PictureBox : public QLabel, public ui::PictureBox {
   public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    void SetPictureBytes(const QByteArray& bytes);
-    const QByteArray& PictureBytes() const { return bytes_; }
+    void SetPictureBytes(ui::Bytes bytes) override;
+    const ui::Bytes& PictureBytes() const override { return bytes_; }
 
   private:
-    QByteArray bytes_;
+    ui::Bytes bytes_;
 };

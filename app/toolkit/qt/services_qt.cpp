@@ -1,0 +1,111 @@
+// The services of the Linux program that need the toolkit: text, dialogs, the browser, HTTP,
+// the fatal message and the clock's formatting.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+
+#include "toolkit/qt/date_time_format.h"
+#include "toolkit/qt/http_fetch.h"
+#include "toolkit/services.h"
+
+namespace services {
+
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+ui::Bytes ToBytes(const QByteArray& bytes) {
+    return ui::Bytes(bytes.begin(), bytes.end());
+}
+
+bool HasInteractiveDisplay() {
+    if (QGuiApplication::instance() == nullptr) return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+}  // namespace
+
+// The system code page is UTF-8 here, as it is for the controls.
+std::string ToSystem8Bit(const std::string& utf8) {
+    return utf8;
+}
+
+std::string FromSystem8Bit(std::string_view bytes) {
+    return std::string(bytes);
+}
+
+std::string FromGbk(std::string_view bytes) {
+    const QByteArray data(bytes.data(), qsizetype(bytes.size()));
+    QStringDecoder decoder("GBK");
+    if (!decoder.isValid()) return QString::fromLatin1(data).toStdString();
+    return QString(decoder.decode(data)).toStdString();
+}
+
+std::string ChooseFolder(const std::string& title) {
+    QWidget* owner = QApplication::activeWindow();
+    // Modal to the application: every other window of the program is disabled meanwhile.
+    return QFileDialog::getExistingDirectory(owner, FromUtf8(title), QString(),
+                                             QFileDialog::ShowDirsOnly)
+        .toStdString();
+}
+
+MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
+                          MessageButtons buttons) {
+    QMessageBox box(
+        QMessageBox::NoIcon, FromUtf8(caption), FromUtf8(text),
+        buttons == MessageButtons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel);
+    box.setTextFormat(Qt::PlainText);  // a change log may hold markup; it is shown as written
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+void OpenInBrowser(const std::string& address) {
+    QDesktopServices::openUrl(QUrl(FromUtf8(address), QUrl::StrictMode));
+}
+
+ui::Bytes HttpGet(const std::string& url, const char* agent, const FetchLimits& limits) {
+    return ToBytes(FetchBytes(QUrl(FromUtf8(url)), limits, agent));
+}
+
+bool HttpAnswers(const std::string& url, const char* agent, std::chrono::milliseconds timeLimit) {
+    return AnswersRequest(QUrl(FromUtf8(url)), timeLimit, agent);
+}
+
+void FailLibraryLoad(const std::string& exportName, const std::string& detail) {
+    const QString message =
+        QStringLiteral(
+            "无法从 \"QRCodeWin32.dll\" 载入函数 \"%1\"，程序即将结束。\n"
+            "Cannot load the function \"%1\" from \"QRCodeWin32.dll\".\n%2")
+            .arg(QString::fromStdString(exportName), QString::fromLocal8Bit(detail.c_str()));
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    std::fflush(stderr);
+    if (HasInteractiveDisplay())
+        QMessageBox::critical(nullptr, QStringLiteral("QRCodeWin32.dll"), message);
+    // The program ends here, in the middle of a handler: nothing is left to save.
+    std::_Exit(EXIT_FAILURE);
+}
+
+double CurrentDateTimeValue() {
+    return ::CurrentDateTimeValue();
+}
+
+std::string FormatDateTime(double value, const std::string& datePattern,
+                           const std::string& timePattern, bool force24Hour) {
+    return ::FormatDateTime(value, FromUtf8(datePattern), FromUtf8(timePattern), force24Hour)
+        .toStdString();
+}
+
+std::string DesktopFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString() + '/';
+}
+
+}  // namespace services

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "toolkit/controls.h"
+
+// What the behaviours ask of the platform beyond the controls. Each toolkit links its own
+// implementation: Qt and POSIX on Linux, Win32 on Windows. Texts shown in controls are UTF-8;
+// paths and texts for the library are 8-bit text in the system code page.
+namespace services {
+
+// --- Text -------------------------------------------------------------------------------------
+// Between the controls' UTF-8 and the system's 8-bit code page (the ANSI code page on Windows,
+// UTF-8 elsewhere).
+std::string ToSystem8Bit(const std::string& utf8);
+std::string FromSystem8Bit(std::string_view bytes);
+// The notice page is GBK whatever the system's code page; invalid sequences become U+FFFD.
+std::string FromGbk(std::string_view bytes);
+
+// --- Files (paths in the system code page) ------------------------------------------------------
+// The whole file; empty when it cannot be read or is not a regular file.
+ui::Bytes ReadWholeFile(const std::string& path);
+// Creates or truncates the file and writes bytes into it.
+bool WriteWholeFile(const std::string& path, const ui::Bytes& bytes);
+// Writes a new file only when nothing of that name exists, in one step; a file that could not
+// be written whole is removed again.
+bool WriteNewFile(const std::string& path, const unsigned char* bytes, std::size_t size);
+// True when a file, folder or anything else of that name exists.
+bool Exists(const std::string& path);
+// True exactly when path names an existing folder.
+bool IsFolder(const std::string& path);
+// Creates every missing level of the path, which ends in a separator.
+bool CreateFolderPath(const std::string& path);
+
+// --- Places -----------------------------------------------------------------------------------
+// The folder of the program file, no trailing separator.
+std::string ProgramFolder();
+// The fixed folder that holds the settings file, with a trailing separator.
+std::string WorkingFolder();
+// The user's desktop folder, with a trailing separator.
+std::string DesktopFolder();
+
+// --- The settings file ------------------------------------------------------------------------
+// The value of key in section, or defaultValue; at most bufferSize - 1 bytes.
+std::string ReadProfileString(std::string_view section, std::string_view key,
+                              std::string_view defaultValue, const std::string& file,
+                              std::size_t bufferSize);
+// Stores key=value in section, keeping every other line of the file. False on failure.
+bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
+                        const std::string& file);
+
+// --- Dialogs ----------------------------------------------------------------------------------
+// The folder browser with its title, owned by the active window; the chosen folder (UTF-8), or
+// empty text when the user cancels or the item has no file-system path.
+std::string ChooseFolder(const std::string& title);
+
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageAnswer { Ok, Cancel };
+// A message box with no icon, owned by no window, modal to the application. Closing it by its
+// close box or Esc counts as Cancel.
+MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
+                          MessageButtons buttons);
+
+// Opens a web address in the user's browser (the caller has checked it is one).
+void OpenInBrowser(const std::string& address);
+
+// --- HTTP -------------------------------------------------------------------------------------
+struct FetchLimits {
+    std::chrono::milliseconds timeLimit{3000};  // whole request, from connect to last byte
+    std::size_t maxBytes = 1024 * 1024;
+};
+// One GET with the given agent, no caching, "Accept: */*". The bytes received before the end,
+// an error, the time limit or the size cap, whichever comes first; never the status.
+// Addresses other than http and https give no bytes.
+ui::Bytes HttpGet(const std::string& url, const char* agent, const FetchLimits& limits);
+// True when a server answers a request for the address at all (any HTTP status) in time.
+bool HttpAnswers(const std::string& url, const char* agent, std::chrono::milliseconds timeLimit);
+
+// --- The QR library -----------------------------------------------------------------------------
+// Loads a library file; null on failure, with the reason in detail.
+void* LoadLibraryFile(const std::string& pathOrName, std::string& detail);
+// The address of an export; null on failure, with the reason in detail.
+void* FindExport(void* library, const char* exportName, std::string& detail);
+// Tells the user that the library or an export could not be loaded and ends the program.
+[[noreturn]] void FailLibraryLoad(const std::string& exportName, const std::string& detail);
+
+// --- The clock ----------------------------------------------------------------------------------
+// Local time now, whole seconds, as days since midnight of 30 December 1899.
+double CurrentDateTimeValue();
+// The date part formatted with datePattern and the time part with timePattern, in the user's
+// locale, joined without a separator (Windows-style pictures, see the clock). Empty when the
+// value cannot be converted.
+std::string FormatDateTime(double value, const std::string& datePattern,
+                           const std::string& timePattern, bool force24Hour);
+
+}  // namespace services
