@@ -92,6 +92,23 @@ TEST(QRSaveAsWMF, ExistingFileReplacedAndUncreatableFileFails) {
     EXPECT_EQ(records.at(0x020C), 1);
 }
 
+TEST(QRSaveAsWMF, TextLongerThanTheRecordGivesTheMetafileWithoutADrawing) {
+    qrtest::TempDir dir;
+    const auto path = dir / "long.wmf";
+    QRSetDefault();
+    QRSetMessage(std::string(9000, '1').c_str());  // more than the record holds
+    EXPECT_EQ(QRSaveAsWMF(path.c_str()), -1);
+    const auto b = ReadFile(path);
+    ASSERT_GT(b.size(), 22U);
+    EXPECT_EQ(b[0], 0xD7);
+    const auto records = WmfRecords(b, 22);
+    EXPECT_EQ(records.count(0x061D), 0U);  // no background, no module
+    EXPECT_EQ(records.at(0x020C), 1);
+    QRSetMessage(std::string(3000, 'a').c_str());  // the same file as any text that cannot fit
+    ASSERT_EQ(QRSaveAsWMF((dir / "unfit.wmf").c_str()), -1);
+    EXPECT_EQ(ReadFile(dir / "unfit.wmf"), b);
+}
+
 std::vector<uint8_t> ClipboardBytes() {
     uint32_t size = 0;
     QRGetClipboardMetafile(nullptr, &size);
