@@ -13,10 +13,9 @@
 
 #include "batch/batch_handlers.h"
 #include "shell/library_calls.h"
-#include "shell/main_window.h"
 #include "shell/startup.h"
-#include "text/code_page.h"
 #include "text/split_lines.h"
+#include "toolkit/qt/qt_main_window.h"
 
 namespace {
 
@@ -37,7 +36,7 @@ double LibraryOnlySeconds(const std::vector<std::string>& lines, const std::stri
     return clock.nsecsElapsed() / 1e9;
 }
 
-double WindowSeconds(MainWindow& window) {
+double WindowSeconds(QtMainWindow& window) {
     QElapsedTimer clock;
     clock.start();
     RunBatch(window);
@@ -55,17 +54,17 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(root.path() + "/library");
     QDir().mkpath(root.path() + "/window");
 
-    MainWindow window(root.path() + "/program");
+    QtMainWindow window(root.path() + "/program");
     OnMainWindowCreated(window);
-    window.编辑框2->SetContent(root.path() + "/window");
+    window.编辑框2->SetContent((root.path() + "/window").toStdString());
     window.show();
-    const auto lines = SplitLines(ToSystem8Bit(window.编辑框1->Content()), "\r\n");
+    const auto lines = SplitLines(window.编辑框1->Content(), "\r\n");
 
     double library = 1e9;
     double shown = 1e9;
     for (int round = 0; round < kRounds; ++round) {
         library =
-            std::min(library, LibraryOnlySeconds(lines, ToSystem8Bit(root.path() + "/library")));
+            std::min(library, LibraryOnlySeconds(lines, (root.path() + "/library").toStdString()));
         shown = std::min(shown, WindowSeconds(window));
         QApplication::processEvents();
     }

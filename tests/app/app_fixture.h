@@ -5,10 +5,32 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
+#include <functional>
 #include <memory>
 
-#include "shell/main_window.h"
 #include "shell/startup.h"
+#include "toolkit/qt/qt_main_window.h"
+
+// Counts the raises of a control's event, still running the handler bound to it.
+class EventCounter {
+  public:
+    explicit EventCounter(std::function<void()>& event) : handler_(event) {
+        event = [this] {
+            ++count_;
+            if (handler_) handler_();
+        };
+    }
+    int count() const { return count_; }
+    bool wait(int milliseconds) {
+        const int before = count_;
+        return QTest::qWaitFor([&] { return count_ > before; }, milliseconds);
+    }
+
+  private:
+    std::function<void()> handler_;
+    int count_ = 0;
+};
 
 // A clean machine per test: HOME, XDG_CONFIG_HOME and the program folder in a temporary folder.
 class AppFixture : public ::testing::Test {
@@ -31,15 +53,19 @@ class AppFixture : public ::testing::Test {
     QString LibraryFile() const { return ProgramFolder() + "/QRCodeWin32.dll"; }
 
     // The window as the program entry makes it, before start-up.
-    std::unique_ptr<MainWindow> CreateWindow() {
-        return std::make_unique<MainWindow>(ProgramFolder());
+    std::unique_ptr<QtMainWindow> CreateWindow() {
+        return std::make_unique<QtMainWindow>(ProgramFolder());
     }
 
     // The window after its creation-complete event.
-    std::unique_ptr<MainWindow> StartWindow() {
+    std::unique_ptr<QtMainWindow> StartWindow() {
         auto window = CreateWindow();
         OnMainWindowCreated(*window);
         return window;
+    }
+
+    static QByteArray Bytes(const ui::Bytes& bytes) {
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     }
 
     static QByteArray ReadAll(const QString& path) {

@@ -26,7 +26,7 @@ class BatchTest : public AppFixture {
         QTest::mouseClick(window_->按钮2, Qt::LeftButton);
     }
 
-    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<QtMainWindow> window_;
 
   private:
     QString output_;
@@ -60,14 +60,14 @@ TEST_F(BatchTest, DefaultInputWritesOneReadableFilePerLine) {
     EXPECT_EQ(window_->透明标签6->text(), "1001");
     EXPECT_EQ(window_->透明标签12->text(), "100%");
     EXPECT_EQ(window_->标签1->width(), 200);
-    EXPECT_EQ(window_->图片框1->PictureBytes(), Written("20210707000.jpg"));
+    EXPECT_EQ(Bytes(window_->图片框1->PictureBytes()), Written("20210707000.jpg"));
     EXPECT_FALSE(window_->图片框1->pixmap().isNull());
 }
 
 // Records the progress display each time the bar changes width.
 class ProgressWatcher : public QObject {
   public:
-    explicit ProgressWatcher(MainWindow& window) : window_(window) {
+    explicit ProgressWatcher(QtMainWindow& window) : window_(window) {
         window.标签1->installEventFilter(this);
     }
     QStringList seen;
@@ -82,7 +82,7 @@ class ProgressWatcher : public QObject {
     }
 
   private:
-    MainWindow& window_;
+    QtMainWindow& window_;
 };
 
 TEST_F(BatchTest, ThreeLinesMoveTheProgressInThirds) {
@@ -173,7 +173,7 @@ TEST_F(BatchTest, LineThatCannotBeWrittenLeavesNoFileAndTheRunGoesOn) {
     EXPECT_FALSE(QFileInfo::exists(Output() + "/missing"));
     EXPECT_EQ(window_->透明标签6->text(), "3");
     EXPECT_EQ(window_->透明标签12->text(), "100%");
-    EXPECT_EQ(window_->图片框1->PictureBytes(), Written("last.jpg"));
+    EXPECT_EQ(Bytes(window_->图片框1->PictureBytes()), Written("last.jpg"));
 }
 
 TEST_F(BatchTest, LineWithASeparatorWritesIntoAnExistingSubfolder) {

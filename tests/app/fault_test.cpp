@@ -8,8 +8,8 @@
 #include <random>
 
 #include "app_fixture.h"
-#include "shell/private_profile.h"
 #include "support/small_mount.h"
+#include "toolkit/services.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ TEST_F(AppFixture, SettingsFileHoldsTheOldOrTheNewValueWhateverMomentTheWriterDi
     const std::string path = file.toStdString();
     const std::string first(3000, 'A');
     const std::string second(3000, 'B');
-    ASSERT_TRUE(WriteProfileString("preservation", "route", first, path));
+    ASSERT_TRUE(services::WriteProfileString("preservation", "route", first, path));
     const QByteArray expectedA = ReadAll(file);
 
     std::mt19937 random(8);
@@ -33,7 +33,7 @@ TEST_F(AppFixture, SettingsFileHoldsTheOldOrTheNewValueWhateverMomentTheWriterDi
         if (child == 0) {
             // Stores the two values in turn until it is killed.
             for (int k = 0;; ++k)
-                WriteProfileString("preservation", "route", k % 2 ? first : second, path);
+                services::WriteProfileString("preservation", "route", k % 2 ? first : second, path);
         }
         usleep(static_cast<useconds_t>(random() % 3000));
         kill(child, SIGKILL);
@@ -41,7 +41,8 @@ TEST_F(AppFixture, SettingsFileHoldsTheOldOrTheNewValueWhateverMomentTheWriterDi
         ASSERT_EQ(waitpid(child, &status, 0), child);
         interrupted += WIFSIGNALED(status) ? 1 : 0;
 
-        const std::string value = ReadProfileString("preservation", "route", "", path, 10240);
+        const std::string value =
+            services::ReadProfileString("preservation", "route", "", path, 10240);
         ASSERT_TRUE(value == first || value == second)
             << "round " << round << ": " << value.size() << " bytes";
         const QByteArray now = ReadAll(file);

@@ -15,7 +15,7 @@ class LibraryFailureTest : public AppFixture {
         output_ = Root() + "/out";
         ASSERT_TRUE(QDir().mkpath(output_));
     }
-    std::unique_ptr<MainWindow> StartWith(const QByteArray& libraryBytes) {
+    std::unique_ptr<QtMainWindow> StartWith(const QByteArray& libraryBytes) {
         WriteAll(LibraryFile(), libraryBytes);
         auto window = StartWindow();
         window->编辑框2->SetContent(output_);

@@ -5,11 +5,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "shell/private_profile.h"
+#include "toolkit/services.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using services::ReadProfileString;
+using services::WriteProfileString;
 
 class PrivateProfileTest : public ::testing::Test {
   protected:

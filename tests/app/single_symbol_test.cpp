@@ -35,7 +35,7 @@ class SingleSymbolTest : public AppFixture {
         });
     }
 
-    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<QtMainWindow> window_;
 };
 
 TEST_F(SingleSymbolTest, EmptyBoxGetsThePromptTextAndItsSymbol) {
@@ -45,7 +45,7 @@ TEST_F(SingleSymbolTest, EmptyBoxGetsThePromptTextAndItsSymbol) {
     const ReadSymbol symbol = ReadSymbolFromFile(preview);
     ASSERT_TRUE(symbol.decoded);
     EXPECT_EQ(QString::fromStdString(symbol.bytes), "未检测到你输入了内容");
-    EXPECT_EQ(window_->图片框1->PictureBytes(), preview);
+    EXPECT_EQ(Bytes(window_->图片框1->PictureBytes()), preview);
     const auto header = ReadBmpHeader(preview);
     ASSERT_TRUE(header);
     EXPECT_EQ(header->width, 200);
@@ -74,10 +74,11 @@ TEST_F(SingleSymbolTest, SaveWritesScratchCopyAndTheChosenFile) {
 
     EXPECT_EQ(ReadAll(chosen), ReadAll(InProgram("a.jpg")));
     EXPECT_EQ(ReadSymbolFromFile(ReadAll(InProgram("a.bmp"))).bytes, "hello");
-    EXPECT_EQ(window_->通用对话框1->fileName, chosen);
+    EXPECT_EQ(window_->通用对话框1->fileName, chosen.toStdString());
     // The desktop becomes the starting folder of the next save.
-    EXPECT_EQ(window_->通用对话框1->initialFolder,
-              QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + "/");
+    EXPECT_EQ(
+        window_->通用对话框1->initialFolder,
+        (QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + "/").toStdString());
 }
 
 TEST_F(SingleSymbolTest, NameWithoutExtensionGetsJpg) {
@@ -96,7 +97,7 @@ TEST_F(SingleSymbolTest, CancelledSaveStillWritesTheScratchCopyOnly) {
     QTest::mouseClick(window_->按钮4, Qt::LeftButton);
     EXPECT_EQ(ReadSymbolFromFile(ReadAll(InProgram("a.bmp"))).bytes, "kept");
     EXPECT_EQ(QDir(Root()).entryList(QDir::Files), before);
-    EXPECT_TRUE(window_->通用对话框1->initialFolder.isEmpty());
+    EXPECT_TRUE(window_->通用对话框1->initialFolder.empty());
 }
 
 TEST_F(SingleSymbolTest, SaveBeforeAnyGenerationWritesAnEmptyFile) {

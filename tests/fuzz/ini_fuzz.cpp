@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/private_profile.h"
+#include "toolkit/services.h"
+
+using services::ReadProfileString;
+using services::WriteProfileString;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "notice/date_time_format.h"
+#include "toolkit/qt/date_time_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "notice/http_fetch.h"
+#include "toolkit/qt/http_fetch.h"
 
 #include <gtest/gtest.h>
 

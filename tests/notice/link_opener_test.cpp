@@ -34,7 +34,7 @@ TEST(LinkOpener, BrowserGetsWebAddressesOnly) {
 
 TEST(LinkOpener, OpenerCanBeReplacedAndRestored) {
     QStringList seen;
-    SetLinkOpener([&](const QString& address) { seen << address; });
+    SetLinkOpener([&](const std::string& address) { seen << QString::fromStdString(address); });
     OpenLink("");
     OpenLink("file:///bin/sh");
     EXPECT_EQ(seen, QStringList({"", "file:///bin/sh"}));

@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "toolkit/services.h"
+
+using services::FromGbk;
+
 namespace {
 
 // "真" and "澜格" in GBK.
-const QByteArray kTrue("\xD5\xE6");
-const QByteArray kLange("\xC0\xBD\xB8\xF1");
+const std::string kTrue("\xD5\xE6");
+const std::string kLange("\xC0\xBD\xB8\xF1");
 
-QByteArray SixFields(const QByteArray& sixth) {
+std::string SixFields(const std::string& sixth) {
     return "<html>caption=" + kLange +
            "|<br>version=2|<br>link=http://a.example/t|<br>author=" + kLange +
            "|<br>log=fixes|<br>force=" + sixth;
@@ -72,7 +78,7 @@ TEST(NoticePage, ReadingStopsAtTheFirstMissingValue) {
 }
 
 TEST(NoticePage, BodyEndsAtItsFirstNulByte) {
-    const NoticePage page = ReadNoticePage(QByteArray("a=T|<br>b=2\0|<br>c=L", 20));
+    const NoticePage page = ReadNoticePage(std::string("a=T|<br>b=2\0|<br>c=L", 20));
     EXPECT_EQ(page.valueCount, 2);
     EXPECT_EQ(page.latestVersion, "2");
 }
@@ -85,21 +91,21 @@ TEST(NoticePage, GbkTrailBytesNeverCut) {
     EXPECT_EQ(page.latestVersion, "\x81=x");
     EXPECT_EQ(page.link, "A");
     EXPECT_EQ(page.valueCount, 3);
-    EXPECT_EQ(FromGbk("\x81|"), QStringLiteral("亅"));
+    EXPECT_EQ(FromGbk("\x81|"), "亅");
 }
 
 TEST(NoticePage, BinaryJunkIsReadWithoutHarm) {
-    QByteArray junk;
-    for (int i = 0; i < 70000; ++i) junk.append(static_cast<char>((i * 7919 + 13) % 255 + 1));
+    std::string junk;
+    for (int i = 0; i < 70000; ++i) junk.push_back(static_cast<char>((i * 7919 + 13) % 255 + 1));
     junk += "\xFF";  // a lead byte at the very end
     const NoticePage page = ReadNoticePage(junk);
     EXPECT_LE(page.valueCount, kNoticeFieldCount);
-    EXPECT_FALSE(FromGbk(junk).isEmpty());
+    EXPECT_FALSE(FromGbk(junk).empty());
 }
 
 TEST(NoticePage, GbkDecodesForDisplay) {
-    EXPECT_EQ(FromGbk(kLange), QStringLiteral("澜格"));
-    EXPECT_EQ(FromGbk(kTrue), QStringLiteral("真"));
+    EXPECT_EQ(FromGbk(kLange), "澜格");
+    EXPECT_EQ(FromGbk(kTrue), "真");
 }
 
 }  // namespace

@@ -13,13 +13,13 @@
 #include "desktop_catcher.h"
 #include "message_box_answerer.h"
 #include "notice/clock.h"
-#include "notice/date_time_format.h"
 #include "notice/fetch_notice.h"
 #include "notice/link_opener.h"
 #include "notice_server.h"
 #include "qstring_printer.h"
-#include "shell/main_window.h"
 #include "shell/startup.h"
+#include "toolkit/qt/date_time_format.h"
+#include "toolkit/qt/qt_main_window.h"
 
 namespace {
 
@@ -62,8 +62,9 @@ class NoticeWindowTest : public ::testing::Test {
         server.Put("online.html", "ok");
         server.Put("logo.png", LogoPng());
         PointAt("/1.html", "/logo.png", "/online.html");
-        SetLinkOpener([this](const QString& address) { opened << address; });
-        window = std::make_unique<MainWindow>(folder.path());
+        SetLinkOpener(
+            [this](const std::string& address) { opened << QString::fromStdString(address); });
+        window = std::make_unique<QtMainWindow>(folder.path());
     }
     void TearDown() override {
         SetLinkOpener({});
@@ -106,7 +107,7 @@ class NoticeWindowTest : public ::testing::Test {
     QTemporaryDir folder;
     NoticeServer server;
     QStringList opened;
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<QtMainWindow> window;
 };
 
 const QString kUpdateText = QStringLiteral(
@@ -124,7 +125,9 @@ TEST_F(NoticeWindowTest, SameOrOlderVersionOffersNothingAndFillsTheLabels) {
 
 TEST_F(NoticeWindowTest, LogoIsShownAtItsNaturalSize) {
     Fetch(NoticePageBody("1", "no"));
-    EXPECT_EQ(window->图片框2->PictureBytes(), LogoPng());
+    const ui::Bytes& logo = window->图片框2->PictureBytes();
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(logo.data()), qsizetype(logo.size())),
+              LogoPng());
     EXPECT_EQ(window->图片框2->pixmap().size(), QSize(208, 71));
 }
 
@@ -159,7 +162,7 @@ TEST_F(NoticeWindowTest, VersionTwoPointFiveCountsAsTwoAndIsQuotedAsReceived) {
 
 TEST_F(NoticeWindowTest, DecliningAMandatoryUpdateClosesTheWindow) {
     for (const Answer decline : {Answer::ClickCancel, Answer::PressEscape, Answer::CloseBox}) {
-        window = std::make_unique<MainWindow>(folder.path());
+        window = std::make_unique<QtMainWindow>(folder.path());
         window->show();
         const auto boxes = Fetch(NoticePageBody("2", kTrueGbk), {Answer::ClickOk, decline});
         EXPECT_EQ(boxes.size(), 2u);
@@ -212,7 +215,7 @@ TEST_F(NoticeWindowTest, OfflineStartKeepsTheTemplateAndPassesTheEmptyAddress) {
     FetchNotice(*window);
     EXPECT_TRUE(answerer.seen.empty());
     ExpectTemplateState();
-    EXPECT_TRUE(window->图片框2->PictureBytes().isEmpty());
+    EXPECT_TRUE(window->图片框2->PictureBytes().empty());
     EXPECT_FALSE(server.Requests().contains("1.html"));
     QTest::mousePress(window->透明标签14, Qt::LeftButton);
     EXPECT_EQ(opened, QStringList{QString()});
@@ -251,7 +254,7 @@ TEST_F(NoticeWindowTest, SilentPageAndLogoAfterAGoodCheckStillEndInTime) {
     EXPECT_LT(clock.elapsed(), 10000);
     EXPECT_TRUE(answerer.seen.empty());
     ExpectTemplateState();
-    EXPECT_TRUE(window->图片框2->PictureBytes().isEmpty());
+    EXPECT_TRUE(window->图片框2->PictureBytes().empty());
 }
 
 TEST_F(NoticeWindowTest, EmptyOrSeparatorlessPagesLeaveTheLabels) {
@@ -303,7 +306,7 @@ TEST_F(NoticeWindowTest, HugeBodyIsReadUpToOneMebibyte) {
     // A field that starts past the first mebibyte is never seen.
     QByteArray late = "t=" + kCaptionGbk + "|<br>v=1" + QByteArray(2 * 1024 * 1024, ' ') +
                       "|<br>l=http://127.0.0.1/late|<br>a=b|<br>l=x|<br>m=no";
-    window = std::make_unique<MainWindow>(folder.path());
+    window = std::make_unique<QtMainWindow>(folder.path());
     Fetch(late);
     EXPECT_EQ(window->windowTitle(), kCaption);
     EXPECT_EQ(window->透明标签14->text(), kTemplateLink);
@@ -359,8 +362,8 @@ TEST_F(NoticeWindowTest, TickTogglesTheLinkBetweenBlueAndRed) {
     EXPECT_EQ(window->透明标签14->textColor(), blue);
     OnClockTick(*window);
     EXPECT_EQ(window->透明标签14->textColor(), red);
-    for (const QColor other : {QColor(Qt::green), QColor(Qt::black), QColor(0, 0, 254)}) {
-        window->透明标签14->setTextColor(other);
+    for (const ui::Colour other : {ui::kGreen, ui::kBlack, ui::Colour(0xFE0000)}) {
+        window->透明标签14->SetTextColour(other);
         OnClockTick(*window);
         EXPECT_EQ(window->透明标签14->textColor(), blue);
     }

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "notice/date_time_format.h"
+#include "toolkit/qt/date_time_format.h"
 
 // Run once per regional setting (LC_ALL), with the expected texts given by the test's entry.
 namespace {

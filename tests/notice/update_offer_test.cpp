@@ -22,8 +22,8 @@ TEST(UpdateOffer, InfoTextQuotesVersionsAsReceived) {
     page.latestVersion = "2.5";
     page.updateLog = "\xD0\xDE\xB8\xB4";  // 修复
     EXPECT_EQ(UpdateInfoText(page),
-              QStringLiteral("检测到当前软件有更新，请前往【澜格论坛】进行下载更新\r\n\r\n"
-                             "当前版本：1.0\r\n最新版本：2.5.0\r\n\r\n新版更新日志：\r\n修复"));
+              "检测到当前软件有更新，请前往【澜格论坛】进行下载更新\r\n\r\n"
+              "当前版本：1.0\r\n最新版本：2.5.0\r\n\r\n新版更新日志：\r\n修复");
 }
 
 TEST(UpdateOffer, NoticeLabels) {
@@ -31,10 +31,10 @@ TEST(UpdateOffer, NoticeLabels) {
     page.latestVersion = "2.5";
     page.author = "\xC0\xBD\xB8\xF1";
     page.link = "http://a.example/p?a";
-    EXPECT_EQ(CurrentVersionCaption(), QStringLiteral("软件当前版本：V1.0"));
-    EXPECT_EQ(LatestVersionCaption(page), QStringLiteral("软件最新版本：V2.5.0"));
-    EXPECT_EQ(AuthorCaption(page), QStringLiteral("软件作者：澜格"));
-    EXPECT_EQ(LinkCaption(page), QStringLiteral("http://a.example/p?a   （点击可跳转）"));
+    EXPECT_EQ(CurrentVersionCaption(), "软件当前版本：V1.0");
+    EXPECT_EQ(LatestVersionCaption(page), "软件最新版本：V2.5.0");
+    EXPECT_EQ(AuthorCaption(page), "软件作者：澜格");
+    EXPECT_EQ(LinkCaption(page), "http://a.example/p?a   （点击可跳转）");
 }
 
 }  // namespace

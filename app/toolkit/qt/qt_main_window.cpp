@@ -8,11 +8,6 @@
 #include <map>
 #include <string>
 
-#include "toolkit/qt/controls/components.h"
-#include "toolkit/qt/controls/edit_boxes.h"
-#include "toolkit/qt/controls/labels.h"
-#include "toolkit/qt/controls/picture_box.h"
-#include "toolkit/qt/controls/simple_controls.h"
 #include "toolkit/services.h"
 
 namespace {
@@ -130,10 +125,10 @@ class QtControlFactory : public ControlFactory {
 
 QtMainWindow::QtMainWindow(const QString& programFolder) {
     setObjectName(QStringLiteral("MainWindow"));
-    frame = this;
+    view_.frame = this;
     const QString folder =
         programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder;
-    paths.programFolder = services::ToSystem8Bit(folder.toStdString());
+    view_.paths.programFolder = services::ToSystem8Bit(folder.toStdString());
 
     QFont defaultFont = font();
     defaultFont.setPointSize(9);
@@ -145,7 +140,10 @@ QtMainWindow::QtMainWindow(const QString& programFolder) {
     SetBackground(*this, kMainWindowBackground);
 
     QtControlFactory factory(*this);
-    BuildMainWindow(*this, factory);
+    BuildMainWindow(view_, factory);
+#define QR_TAKE_QT_CONTROL(name, kind, ...) name = dynamic_cast<::kind*>(view_.name);
+    QR_MAIN_WINDOW_CONTROLS(QR_TAKE_QT_CONTROL)
+#undef QR_TAKE_QT_CONTROL
 
     // Esc closes the window from whichever control has the focus, also inside 编辑框1.
     installEventFilter(this);

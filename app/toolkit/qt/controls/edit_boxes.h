@@ -13,6 +13,8 @@ class EditBox : public QLineEdit, public ui::EditBox {
 
     std::string Content() const override;
     void SetContent(const std::string& content) override;
+    void SetContent(const QString& content) { SetContent(content.toStdString()); }
+    void SetContent(const char* content) { SetContent(std::string(content)); }
 };
 
 // Multi-line edit box. Its content uses CR LF between lines, as the input rules expect.
@@ -22,6 +24,8 @@ class MultiLineEditBox : public QPlainTextEdit, public ui::EditBox {
 
     std::string Content() const override;
     void SetContent(const std::string& content) override;
+    void SetContent(const QString& content) { SetContent(content.toStdString()); }
+    void SetContent(const char* content) { SetContent(std::string(content)); }
 
   private:
     bool assigning_ = false;
