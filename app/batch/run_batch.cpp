@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "batch/batch_handlers.h"
+#include "batch/failure_report.h"
 #include "batch/progress.h"
+#include "batch/symbol_fit.h"
 #include "shell/library_calls.h"
 #include "shell/main_window.h"
 #include "text/split_lines.h"
@@ -45,12 +47,18 @@ void RunBatch(MainWindow& window) {
     const std::size_t count = lines.size();
 
     ProgressPainter painter(*window.frame);
+    FailureReport failures;
     for (std::size_t i = 1; i <= count; ++i) {
         const std::string& line = lines[i - 1];
-        Library::QRSetSize(SizeFrom(*window.编辑框4), SizeFrom(*window.编辑框5));
+        const std::int32_t width = SizeFrom(*window.编辑框4);
+        const std::int32_t height = SizeFrom(*window.编辑框5);
+        Library::QRSetSize(width, height);
         Library::QRSetMessage(line.c_str());
+        const SymbolFit fit = FitSymbolToImage(width, height);
         const std::string path = folder + kPathSeparator + line + ".jpg";
-        Library::QRSaveAsBMP(path.c_str());
+        // A symbol cut off by the image edge is never written: no reader could use it.
+        const bool written = fit != SymbolFit::TooSmall && Library::QRSaveAsBMP(path.c_str()) != 0;
+        if (!written) failures.Add(i, line, FailureReason(folder, line, fit));
 
         window.图片框1->SetPictureBytes(services::ReadWholeFile(path));
         window.透明标签6->SetCaption(std::to_string(i));
@@ -58,4 +66,5 @@ void RunBatch(MainWindow& window) {
         window.透明标签12->SetCaption(FormatPercent(window.标签1->Width() / 2.0));
         painter.PaintWhenDue();
     }
+    failures.ShowIfAny();
 }

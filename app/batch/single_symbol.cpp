@@ -1,6 +1,7 @@
 #include <string>
 
 #include "batch/batch_handlers.h"
+#include "batch/symbol_fit.h"
 #include "shell/library_calls.h"
 #include "shell/main_window.h"
 #include "text/to_integer.h"
@@ -22,6 +23,7 @@ void GenerateSingle(MainWindow& window) {
     const std::int32_t width = ToInteger(services::ToSystem8Bit(window.编辑框3->Content()));
     const std::int32_t height = ToInteger(services::ToSystem8Bit(window.编辑框3->Content()));
     Library::QRSetSize(width, height);
+    FitSymbolToImage(width, height);
     const std::string preview = InProgramFolder(window, "a.jpg");
     Library::QRSaveAsBMP(preview.c_str());
     window.图片框1->SetPictureBytes(services::ReadWholeFile(preview));

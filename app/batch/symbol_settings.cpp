@@ -1,6 +1,7 @@
 #include <string>
 
 #include "batch/batch_handlers.h"
+#include "batch/symbol_fit.h"
 #include "shell/library_calls.h"
 #include "shell/main_window.h"
 #include "toolkit/services.h"
@@ -8,7 +9,6 @@
 namespace {
 
 constexpr std::int16_t kMaskPattern4 = 5;  // mask setting 5: always pattern 4
-constexpr double kModuleSideCm = 0.2;
 constexpr std::int16_t kStandardOrientation = 1;
 constexpr std::int16_t kNoFrame = 0;
 

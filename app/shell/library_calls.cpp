@@ -45,4 +45,21 @@ std::int16_t QRSaveAsBMP(const char* path) {
     return function(path);
 }
 
+std::int16_t QRGetActualRC() {
+    QR_RESOLVED(QRGetActualRC);
+    std::int16_t rows = 0;
+    std::int16_t columns = 0;
+    function(&rows, &columns);
+    return rows;
+}
+
+std::int32_t QRGetActualScreenSize() {
+    QR_RESOLVED(QRGetActualSize);
+    constexpr std::int16_t kUseScreen = -1;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    function(kUseScreen, nullptr, &width, &height);
+    return width;
+}
+
 }  // namespace Library

@@ -13,5 +13,9 @@ void QRAppearance(double moduleSizeCm, std::int16_t rotation, std::int16_t frame
 void QRSetBackColor(std::int16_t red, std::int16_t green, std::int16_t blue);
 void QRSetBarColor(std::int16_t red, std::int16_t green, std::int16_t blue);
 std::int16_t QRSaveAsBMP(const char* path);
+// The symbol's side in modules, 0 when the message does not fit any symbol.
+std::int16_t QRGetActualRC();
+// The symbol's side in screen pixels at the current module size.
+std::int32_t QRGetActualScreenSize();
 
 }  // namespace Library

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "message_box_answerer.h"
 #include "shell/startup.h"
 #include "toolkit/qt/qt_main_window.h"
 
@@ -42,6 +43,14 @@ class AppFixture : public ::testing::Test {
         ASSERT_TRUE(QDir().mkpath(ProgramFolder()));
         qputenv("XDG_CONFIG_HOME", ConfigHome().toLocal8Bit());
         qputenv("HOME", Home().toLocal8Bit());
+        boxes_ = std::make_unique<MessageBoxAnswerer>(std::deque<MessageBoxAnswerer::Answer>{});
+    }
+
+    // The texts of the message boxes shown so far, each closed as soon as it appeared.
+    QStringList MessagesShown() const {
+        QStringList texts;
+        for (const auto& box : boxes_->seen) texts << box.caption + "\n" + box.text;
+        return texts;
     }
 
     QString Root() const { return root_.path(); }
@@ -81,4 +90,5 @@ class AppFixture : public ::testing::Test {
 
   private:
     QTemporaryDir root_;
+    std::unique_ptr<MessageBoxAnswerer> boxes_;
 };

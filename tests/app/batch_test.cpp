@@ -1,4 +1,5 @@
 // Whole batch runs through the window, reading every written file back.
+#include <QProcess>
 #include <QTest>
 
 #include "app_fixture.h"
@@ -62,6 +63,68 @@ TEST_F(BatchTest, DefaultInputWritesOneReadableFilePerLine) {
     EXPECT_EQ(window_->标签1->width(), 200);
     EXPECT_EQ(Bytes(window_->图片框1->PictureBytes()), Written("20210707000.jpg"));
     EXPECT_FALSE(window_->图片框1->pixmap().isNull());
+    EXPECT_TRUE(MessagesShown().isEmpty());  // a run without failures stays silent
+
+    // Byte for byte the files the command-line tool writes as the window's.
+    const QString cliOutput = Root() + "/cli";
+    ASSERT_TRUE(QDir().mkpath(cliOutput));
+    WriteAll(Root() + "/input.txt", QByteArray::fromStdString(window_->编辑框1->Content()));
+    QProcess cli;
+    cli.start(QR_CLI, {"--app-names", Root() + "/input.txt", "-o", cliOutput});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0);
+    for (const QString& name : expected) ASSERT_EQ(Written(name), ReadAll(cliOutput + "/" + name));
+}
+
+// Web addresses of up to 251 bytes (the longest that still makes a file name with ".jpg"),
+// without "/", as a batch may hold them; all need version 3 or more.
+QString WebAddressOfLength(int length) {
+    QString address = "www.example.com?item=";
+    for (int i = 0; address.size() < length; ++i) address += QChar('a' + i % 26);
+    return address;
+}
+
+TEST_F(BatchTest, SymbolsLargerThanTheImageAtTheFixedModuleAreDrawnWholeAndDecode) {
+    QStringList lines;
+    for (int length : {30, 33, 60, 100, 150, 200, 251}) lines << WebAddressOfLength(length);
+    RunWith(lines.join("\r\n"));
+    for (const QString& line : lines) {
+        SCOPED_TRACE(line.size());
+        const QByteArray file = Written(line + ".jpg");
+        const auto header = ReadBmpHeader(file);
+        ASSERT_TRUE(header);
+        EXPECT_EQ(header->width, 200);
+        EXPECT_EQ(header->height, 200);
+        const ReadSymbol symbol = ReadSymbolFromFile(file);
+        EXPECT_TRUE(symbol.decoded);
+        EXPECT_EQ(symbol.bytes, line.toStdString());
+    }
+    EXPECT_TRUE(MessagesShown().isEmpty());
+}
+
+TEST_F(BatchTest, SmallerModulesLeaveAQuietZoneOfTwoModules) {
+    // 33 bytes at level L need version 3: 29 modules, 232 pixels at 0.2 cm. At 200 pixels the
+    // module becomes 200 / (29 + 4) = 6 pixels: 174 pixels, centred, 13 light pixels each side.
+    RunWith(WebAddressOfLength(33));
+    const QImage image = QImage::fromData(Written(WebAddressOfLength(33) + ".jpg"));
+    ASSERT_FALSE(image.isNull());
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                left = std::min(left, x), right = std::max(right, x);
+    EXPECT_EQ(left, 13);
+    EXPECT_EQ(right, 186);
+}
+
+TEST_F(BatchTest, ImageTooSmallForTheWholeSymbolWritesNothingAndSaysSo) {
+    // 21 modules of one pixel fit 24 pixels without a full quiet zone; 33 modules do not.
+    window_->编辑框4->SetContent("24");
+    RunWith("fits\r\n" + WebAddressOfLength(60));
+    EXPECT_EQ(WrittenFiles(), QStringList{"fits.jpg"});
+    ASSERT_EQ(MessagesShown().size(), 1);
+    EXPECT_TRUE(MessagesShown()[0].contains("第 2 行“www.example.com?item="));
+    EXPECT_TRUE(MessagesShown()[0].contains("图像大小太小，放不下完整的二维码"));
 }
 
 // Records the progress display each time the bar changes width.
@@ -174,6 +237,20 @@ TEST_F(BatchTest, LineThatCannotBeWrittenLeavesNoFileAndTheRunGoesOn) {
     EXPECT_EQ(window_->透明标签6->text(), "3");
     EXPECT_EQ(window_->透明标签12->text(), "100%");
     EXPECT_EQ(Bytes(window_->图片框1->PictureBytes()), Written("last.jpg"));
+    EXPECT_EQ(MessagesShown(), QStringList{"信息：\n有 1 行内容未能生成图片：\r\n\r\n第 2 行"
+                                           "“missing/inside”：内容含有不能用作文件名的字符"});
+}
+
+TEST_F(BatchTest, MissingFolderFailsEveryLineAndTheMessageShowsTheFirstFive) {
+    window_->编辑框2->SetContent(Output() + "/not-there");
+    RunWith("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7");
+    EXPECT_EQ(window_->透明标签12->text(), "100%");
+    ASSERT_EQ(MessagesShown().size(), 1);
+    const QString message = MessagesShown()[0];
+    EXPECT_TRUE(message.startsWith("信息：\n有 7 行内容未能生成图片："));
+    EXPECT_TRUE(message.contains("第 5 行“5”：保存位置不存在或不是文件夹"));
+    EXPECT_FALSE(message.contains("第 6 行"));
+    EXPECT_TRUE(message.endsWith("\r\n……"));
 }
 
 TEST_F(BatchTest, LineWithASeparatorWritesIntoAnExistingSubfolder) {
@@ -222,6 +299,8 @@ TEST_F(BatchFolderNameTest, FolderNamedLikeTheOutputFileIsReadAsNothing) {
     QTest::mouseClick(window->按钮2, Qt::LeftButton);
     EXPECT_TRUE(QFileInfo(output + "/dir.jpg").isDir());
     EXPECT_EQ(window->透明标签6->text(), "2");
+    ASSERT_EQ(MessagesShown().size(), 1);
+    EXPECT_TRUE(MessagesShown()[0].contains("第 1 行“dir”：无法写入文件"));
     EXPECT_EQ(ReadSymbolFromFile(ReadAll(output + "/next.jpg")).bytes, "next");
 }
 

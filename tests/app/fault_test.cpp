@@ -85,6 +85,9 @@ TEST_F(BatchFaultTest, FullDiskFailsThoseLinesAndTheRunGoesOn) {
     EXPECT_EQ(processed_, "4");
     ASSERT_FALSE(files.isEmpty());
     EXPECT_LT(files.size(), 4);  // 5,662-byte files: no more than two fit
+    ASSERT_EQ(MessagesShown().size(), 1);
+    EXPECT_TRUE(
+        MessagesShown()[0].contains(QString("有 %1 行内容未能生成图片").arg(4 - files.size())));
     for (const QString& name : files) {
         EXPECT_TRUE(name.endsWith(".jpg")) << name.toStdString();
         EXPECT_EQ(ReadAll(disk + "/" + name).size(), 5662) << name.toStdString();
@@ -97,6 +100,9 @@ TEST_F(BatchFaultTest, ReadOnlyFolderWritesNothingAndTheRunEnds) {
     if (!mount.mounted()) GTEST_SKIP() << "no permission to mount a read-only file system here";
     EXPECT_TRUE(RunInto(folder, "a\r\nb\r\nc").isEmpty());
     EXPECT_EQ(processed_, "3");
+    ASSERT_EQ(MessagesShown().size(), 1);
+    EXPECT_TRUE(MessagesShown()[0].contains("有 3 行内容未能生成图片"));
+    EXPECT_TRUE(MessagesShown()[0].contains("第 3 行“c”：无法写入文件"));
 }
 
 }  // namespace

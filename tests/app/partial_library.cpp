@@ -1,5 +1,5 @@
-// The setters of the QR library but no output: a library that loads, answers the first calls
-// and lacks QRSaveAsBMP.
+// The setters and queries of the QR library but no output: a library that loads, answers the first
+// calls and lacks QRSaveAsBMP.
 #include <cstdint>
 
 #define PARTIAL_EXPORT extern "C" __attribute__((visibility("default")))
@@ -10,3 +10,5 @@ PARTIAL_EXPORT void QRConfigure(std::int16_t, std::int16_t, std::int16_t) {}
 PARTIAL_EXPORT void QRAppearance(double, std::int16_t, std::int16_t) {}
 PARTIAL_EXPORT void QRSetBackColor(std::int16_t, std::int16_t, std::int16_t) {}
 PARTIAL_EXPORT void QRSetBarColor(std::int16_t, std::int16_t, std::int16_t) {}
+PARTIAL_EXPORT void QRGetActualRC(std::int16_t*, std::int16_t*) {}
+PARTIAL_EXPORT void QRGetActualSize(std::int16_t, void*, std::int32_t*, std::int32_t*) {}

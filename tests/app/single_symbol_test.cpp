@@ -52,6 +52,19 @@ TEST_F(SingleSymbolTest, EmptyBoxGetsThePromptTextAndItsSymbol) {
     EXPECT_EQ(header->height, 200);
 }
 
+TEST_F(SingleSymbolTest, LongWebAddressesAreDrawnWholeAndDecode) {
+    for (int length : {40, 120, 300}) {
+        SCOPED_TRACE(length);
+        QString address = "https://www.example.com/forum/thread-";
+        while (address.size() < length) address += QString::number(address.size() % 10);
+        window_->编辑框123456->SetContent(address);
+        QTest::mouseClick(window_->按钮3, Qt::LeftButton);
+        const ReadSymbol symbol = ReadSymbolFromFile(ReadAll(InProgram("a.jpg")));
+        EXPECT_TRUE(symbol.decoded);
+        EXPECT_EQ(symbol.bytes, address.toStdString());
+    }
+}
+
 TEST_F(SingleSymbolTest, SpacesAreContentAndSizeBoxMakesASquare) {
     window_->编辑框123456->SetContent(" ");
     window_->编辑框3->SetContent("260");

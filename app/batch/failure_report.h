@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "batch/symbol_fit.h"
+
+// The lines of a batch run that gave no image file, and why. After the run, one message box
+// names how many there were and the first few of them; a run without failures stays silent.
+class FailureReport {
+  public:
+    // line: the line's text in the system code page; number counts from 1.
+    void Add(std::size_t number, const std::string& line, std::string reason);
+    bool Empty() const { return failures_.empty(); }
+    std::size_t Count() const { return failures_.size(); }
+
+    // The message box text (UTF-8).
+    std::string Text() const;
+    // Shows the message box when any line failed.
+    void ShowIfAny() const;
+
+  private:
+    struct FailedLine {
+        std::size_t number;
+        std::string line;
+        std::string reason;
+    };
+    std::vector<FailedLine> failures_;
+};
+
+// Why the library wrote no file for the line (UTF-8): the folder, the name, the text or the
+// write itself.
+std::string FailureReason(const std::string& folder, const std::string& line, SymbolFit fit);
