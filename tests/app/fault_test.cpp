@@ -50,6 +50,10 @@ TEST_F(AppFixture, SettingsFileHoldsTheOldOrTheNewValueWhateverMomentTheWriterDi
         ASSERT_EQ(now.size(), expectedA.size()) << "round " << round;
     }
     EXPECT_EQ(interrupted, 300);
+    // The next store sweeps away the scratch files the killed writers left.
+    ASSERT_TRUE(services::WriteProfileString("preservation", "route", first, path));
+    EXPECT_EQ(QDir(Root()).entryList({"Set.ini*"}, QDir::Files | QDir::Hidden),
+              QStringList{"Set.ini"});
 }
 
 TEST_F(AppFixture, TruncatedLibraryIsAFatalErrorAtTheFirstCall) {

@@ -1,5 +1,8 @@
 // A library file that is missing, corrupt or lacks an export: the first call ends the program
 // (a child process here) with a message naming "QRCodeWin32.dll" and the export.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QTest>
 
@@ -43,6 +46,17 @@ TEST_F(LibraryFailureTest, FolderInPlaceOfTheLibraryIsReportedToo) {
     auto window = StartWindow();
     EXPECT_EXIT(window->按钮3->click(), ::testing::ExitedWithCode(1),
                 "QRCodeWin32\\.dll.*QRSetMessage");
+}
+
+TEST_F(LibraryFailureTest, PipeInPlaceOfTheLibraryIsReportedInsteadOfBlocking) {
+    ASSERT_EQ(::mkfifo(LibraryFile().toLocal8Bit().constData(), 0644), 0);
+    auto window = StartWindow();
+    EXPECT_EXIT(
+        {
+            alarm(20);  // a loader blocked on the pipe dies of the alarm, not with the message
+            window->按钮3->click();
+        },
+        ::testing::ExitedWithCode(1), "QRCodeWin32\\.dll.*QRSetMessage");
 }
 
 TEST_F(LibraryFailureTest, LibraryWithoutExportsNamesTheFirstExportAsked) {

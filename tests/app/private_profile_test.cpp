@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
+
+#include <unistd.h>
 
 #include "toolkit/services.h"
 
@@ -143,6 +147,76 @@ TEST_F(PrivateProfileTest, ReplacementKeepsTheFilePermissions) {
     ASSERT_TRUE(WriteProfileString("preservation", "route", "new", file_));
     EXPECT_EQ(fs::status(file_).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+}  // namespace
+
+namespace {
+
+class SettingsFileFaultTest : public PrivateProfileTest {};
+
+TEST_F(SettingsFileFaultTest, StoreThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    fs::create_directories(folder_ / "dotfiles");
+    const fs::path target = folder_ / "dotfiles" / "Set.ini";
+    std::ofstream(target, std::ios::binary) << "[preservation]\nroute=old\n";
+    fs::create_symlink("dotfiles/Set.ini", file_);
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "new", file_));
+    EXPECT_TRUE(fs::is_symlink(file_));
+    EXPECT_EQ(fs::read_symlink(file_), "dotfiles/Set.ini");
+    EXPECT_EQ(Read(), "[preservation]\nroute=new\n");  // through the link: the target
+    EXPECT_EQ(Route(), "new");
+    // The scratch file was made beside the target, and nothing else is left in either folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "dotfiles"), fs::directory_iterator()),
+              1);
+}
+
+TEST_F(SettingsFileFaultTest, FileLargerThanAMebibyteIsNeitherReadNorReplaced) {
+    std::string big = "[preservation]\nroute=inside\n";
+    big.resize(2 * 1024 * 1024, 'x');
+    Write(big);
+    EXPECT_EQ(Route(), "none");
+    EXPECT_FALSE(WriteProfileString("preservation", "route", "new", file_));
+    EXPECT_EQ(Read(), big);
+}
+
+TEST_F(SettingsFileFaultTest, ScratchFilesOfKilledWritersGoAtTheNextStore) {
+    Write("[preservation]\nroute=old\n");
+    for (const char* name : {"Set.ini.a1B2c3", "Set.ini.ZZZZZZ", "Set.ini.000000"})
+        std::ofstream(folder_ / name) << "[preservation]\nroute=half";
+    for (const char* name :
+         {"Set.ini.bak", "Set.ini.toolong7", "Set.ini.a-b_c1", "Other.ini.abcdef"})
+        std::ofstream(folder_ / name) << "kept";
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "new", file_));
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder_))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"Other.ini.abcdef", "Set.ini", "Set.ini.a-b_c1",
+                                              "Set.ini.bak", "Set.ini.toolong7"}));
+}
+
+TEST_F(SettingsFileFaultTest, CarriageReturnOnlyLinesAreReadAndKept) {
+    Write("[other]\rkey=1\r[preservation]\rroute=E:\\out\r");
+    EXPECT_EQ(Route(), "E:\\out");
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "F:\\codes", file_));
+    EXPECT_EQ(Read(), "[other]\rkey=1\r[preservation]\rroute=F:\\codes\r");
+    ASSERT_TRUE(WriteProfileString("preservation", "extra", "2", file_));
+    EXPECT_EQ(Read(), "[other]\rkey=1\r[preservation]\rroute=F:\\codes\rextra=2\r");
+}
+
+TEST_F(SettingsFileFaultTest, NewSectionFollowsTheFilesLineEnding) {
+    Write("[other]\r\nkey=1\r\n");
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "x", file_));
+    EXPECT_EQ(Read(), "[other]\r\nkey=1\r\n[preservation]\r\nroute=x\r\n");
+}
+
+TEST_F(SettingsFileFaultTest, PipeInPlaceOfTheFileIsUnreadableAndLeftAlone) {
+    ASSERT_EQ(::mkfifo(file_.c_str(), 0644), 0);
+    alarm(20);  // a read that blocks ends the test instead of hanging it
+    EXPECT_EQ(Route(), "none");
+    EXPECT_FALSE(WriteProfileString("preservation", "route", "x", file_));
+    alarm(0);
+    EXPECT_TRUE(fs::is_fifo(file_));
 }
 
 }  // namespace

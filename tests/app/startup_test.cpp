@@ -1,6 +1,7 @@
 // Start-up on a clean machine and again: the working folder, Set.ini, the library file, the
 // version list, the line count and the stored output folder.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QFileInfo>
@@ -123,6 +124,17 @@ TEST_F(StartupTest, WorkingFolderThatIsAPlainFileIsLeftAndStartupGoesOn) {
     EXPECT_EQ(window->组合框_版本1->count(), 41);
     EXPECT_EQ(window->透明标签5->text(), "1001");
     EXPECT_EQ(ReadAll(LibraryFile()), EmbeddedImage());
+}
+
+TEST_F(StartupTest, PipeNamedLikeTheSettingsFileCountsAsUnreadable) {
+    ASSERT_TRUE(QDir().mkpath(WorkingFolder()));
+    ASSERT_EQ(::mkfifo(SettingsFile().toLocal8Bit().constData(), 0644), 0);
+    alarm(20);  // start-up that blocks on the pipe ends the test instead of hanging it
+    auto window = StartWindow();
+    alarm(0);
+    EXPECT_TRUE(window->编辑框2->text().isEmpty());
+    EXPECT_EQ(window->组合框_版本1->count(), 41);
+    EXPECT_TRUE(QFileInfo(SettingsFile()).isSymLink() || !QFileInfo(SettingsFile()).isFile());
 }
 
 TEST_F(StartupTest, NestedMissingConfigFoldersAreCreated) {

@@ -2,12 +2,14 @@
 #include "toolkit/services.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,13 +21,18 @@ struct Line {
     std::string ending;  // "\n", "\r\n" or "" for a last line without one
 };
 
-// The whole file, or nothing when it is missing, unreadable or not a regular file.
+// A settings file is a few lines; anything larger is not one and is left alone.
+constexpr off_t kMaxSettingsBytes = 1024 * 1024;
+
+// The whole file, or nothing when it is missing, unreadable, too large or not a regular file.
+// Opened without blocking, so a pipe of that name cannot hold the program up.
 std::optional<std::string> ReadFileBytes(const std::string& file) {
-    const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0) return std::nullopt;
     std::optional<std::string> bytes;
     struct stat status {};
-    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+        status.st_size <= kMaxSettingsBytes) {
         bytes.emplace();
         char buffer[8192];
         for (;;) {
@@ -34,31 +41,39 @@ std::optional<std::string> ReadFileBytes(const std::string& file) {
             if (count < 0) bytes.reset();
             if (count <= 0) break;
             bytes->append(buffer, std::size_t(count));
+            if (bytes->size() > std::size_t(kMaxSettingsBytes)) {
+                bytes.reset();
+                break;
+            }
         }
     }
     ::close(descriptor);
     return bytes;
 }
 
+// CR LF, LF and a lone CR all end a line.
 std::vector<Line> SplitIntoLines(const std::string& bytes) {
     std::vector<Line> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        const std::size_t newline = bytes.find('\n', start);
-        if (newline == std::string::npos) {
+        const std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
             lines.push_back({bytes.substr(start), ""});
             break;
         }
-        std::size_t end = newline;
-        std::string ending = "\n";
-        if (end > start && bytes[end - 1] == '\r') {
-            --end;
-            ending = "\r\n";
-        }
-        lines.push_back({bytes.substr(start, end - start), ending});
-        start = newline + 1;
+        const bool crLf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+        const std::size_t endingLength = crLf ? 2 : 1;
+        lines.push_back({bytes.substr(start, end - start), bytes.substr(end, endingLength)});
+        start = end + endingLength;
     }
     return lines;
+}
+
+// New lines follow the file's own line ending; a file without one gets LF.
+std::string LineEndingOf(const std::vector<Line>& lines) {
+    for (const Line& line : lines)
+        if (!line.ending.empty()) return line.ending;
+    return "\n";
 }
 
 std::string_view Trim(std::string_view text) {
@@ -119,7 +134,46 @@ std::string FolderOf(const std::string& file) {
     return slash == 0 ? "/" : file.substr(0, slash);
 }
 
+// The file a chain of symbolic links ends at (the path itself when it is no link), so that a
+// settings file kept elsewhere through a link stays where it is and the link stays a link.
+std::string ResolveLinks(std::string file) {
+    constexpr int kMaxLinks = 40;
+    for (int i = 0; i < kMaxLinks; ++i) {
+        struct stat status {};
+        if (::lstat(file.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return file;
+        std::string target(4096, '\0');
+        const ssize_t length = ::readlink(file.c_str(), target.data(), target.size());
+        if (length <= 0 || std::size_t(length) >= target.size()) return file;
+        target.resize(std::size_t(length));
+        file = target.front() == '/' ? target : FolderOf(file) + "/" + target;
+    }
+    return file;
+}
+
+// Scratch files ("Set.ini.XXXXXX") that a writer killed before its rename left behind.
+void RemoveStaleScratchFiles(const std::string& file) {
+    const std::string folder = FolderOf(file);
+    const std::size_t slash = file.rfind('/');
+    const std::string prefix = (slash == std::string::npos ? file : file.substr(slash + 1)) + ".";
+    DIR* entries = ::opendir(folder.c_str());
+    if (entries == nullptr) return;
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() != prefix.size() + 6 || name.substr(0, prefix.size()) != prefix) continue;
+        const std::string_view suffix = name.substr(prefix.size());
+        if (!std::all_of(suffix.begin(), suffix.end(),
+                         [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+            continue;
+        struct stat status {};
+        if (::fstatat(::dirfd(entries), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode))
+            ::unlinkat(::dirfd(entries), entry->d_name, 0);
+    }
+    ::closedir(entries);
+}
+
 bool ReplaceAtomically(const std::string& file, const std::string& bytes) {
+    RemoveStaleScratchFiles(file);
     std::string temporary = file + ".XXXXXX";
     const int descriptor = ::mkstemp(temporary.data());
     if (descriptor < 0) return false;
@@ -172,9 +226,9 @@ std::string ReadProfileString(std::string_view section, std::string_view key,
 }
 
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
-                        const std::string& file) {
+                        const std::string& link) {
     value = value.substr(0, value.find_first_of("\r\n"));
-    const std::string newLine = "\n";
+    const std::string file = ResolveLinks(link);
     std::vector<Line> lines;
     if (const auto bytes = ReadFileBytes(file)) {
         lines = SplitIntoLines(*bytes);
@@ -183,6 +237,7 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
         struct stat existing {};
         if (::stat(file.c_str(), &existing) == 0) return false;
     }
+    const std::string newLine = LineEndingOf(lines);
     const std::string entry = std::string(key) + "=" + std::string(value);
 
     std::optional<std::size_t> sectionLine;

@@ -145,8 +145,15 @@ std::string WorkingFolder() {
 }
 
 void* LoadLibraryFile(const std::string& pathOrName, std::string& detail) {
-    if (pathOrName.find('/') != std::string::npos && !HoldsItsSegments(pathOrName, detail))
-        return nullptr;
+    if (pathOrName.find('/') != std::string::npos) {
+        // A pipe or device of that name would block the loader forever.
+        struct stat status {};
+        if (::stat(pathOrName.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+            detail = pathOrName + ": not a regular file";
+            return nullptr;
+        }
+        if (!HoldsItsSegments(pathOrName, detail)) return nullptr;
+    }
     void* handle = ::dlopen(pathOrName.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* error = ::dlerror();
