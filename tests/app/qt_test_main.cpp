@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "toolkit/qt/application_setup.h"
+
 int main(int argc, char* argv[]) {
     // The real window, without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -9,5 +11,6 @@ int main(int argc, char* argv[]) {
     // Death tests start a fresh copy of this program rather than forking a running Qt.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     QApplication application(argc, argv);
+    PrepareApplication(application);
     return RUN_ALL_TESTS();
 }

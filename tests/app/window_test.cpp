@@ -1,6 +1,8 @@
 // The main window as the user first sees it: controls, frame, keys and the event bindings.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -206,7 +208,10 @@ TEST_F(WindowTest, FrameIsFixedCentredWhiteAndUntitled) {
     EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_TRUE(window->windowTitle().isEmpty());
+    EXPECT_EQ(window->Title(), "");
+    // An empty title would make the window system show the program's name instead.
+    EXPECT_FALSE(window->windowTitle().isEmpty());
+    EXPECT_TRUE(QString(window->windowTitle()).remove(QChar(0x200B)).trimmed().isEmpty());
     EXPECT_EQ(window->palette().color(QPalette::Window), QColor(Qt::white));
     const QRect screen = window->screen()->geometry();
     EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(screen.x() + (screen.width() - 879) / 2,
@@ -328,6 +333,62 @@ TEST_F(WindowTest, LinkLineIsDrawnInItsTextColour) {
         for (int x = 0; x < picture.width(); ++x)
             if (picture.pixelColor(x, y) == QColor(0, 0, 255)) ++blue;
     EXPECT_GT(blue, 20);
+}
+
+TEST_F(WindowTest, DropDownListsOpenAsAListBelowTheBox) {
+    auto window = StartWindow();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    for (DropDownList* list : {window->组合框_版本1, window->组合框_纠错1}) {
+        list->showPopup();
+        QWidget* popup = list->view()->window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+        const QRect box(list->mapToGlobal(QPoint(0, 0)), list->size());
+        EXPECT_GE(popup->geometry().top(), box.bottom() - 1);
+        EXPECT_LT(popup->height(), 400);
+        list->hidePopup();
+    }
+    EXPECT_GE(window->组合框_版本1->view()->window()->height(), 160);
+}
+
+TEST_F(WindowTest, GroupCaptionsSitInTheFramesTopEdgeAndTheLogoLeavesTheFrame) {
+    auto window = CreateWindow();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QImage box = window->分组框6->grab().toImage();
+    const auto dark = [&](int x, int y) { return qGray(box.pixel(x, y)) < 240; };
+    int frameRow = -1;  // the first row drawn across the right half: the frame's top edge
+    for (int y = 0; y < box.height() && frameRow < 0; ++y) {
+        int drawn = 0;
+        for (int x = box.width() / 2; x < box.width() - 4; ++x) drawn += dark(x, y) ? 1 : 0;
+        if (drawn > (box.width() / 2 - 4) / 2) frameRow = y;
+    }
+    ASSERT_GE(frameRow, 0);
+    EXPECT_LT(frameRow, 11);  // above the logo box, which starts at 11
+    int captionTop = box.height(), captionBottom = -1;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 12; x < 200; ++x)
+            if (qGray(box.pixel(x, y)) < 128)
+                captionTop = std::min(captionTop, y), captionBottom = std::max(captionBottom, y);
+    EXPECT_LT(captionTop, frameRow);
+    EXPECT_GT(captionBottom, frameRow);
+}
+
+TEST_F(WindowTest, ALongClockLineWidensItsLabelInsideItsGroup) {
+    auto window = CreateWindow();
+    const QString line = "北京时间：2026/12/8 WednesdayAM 08:42:17";
+    window->透明标签20->SetCaption(line.toStdString());
+    const int needed = window->透明标签20->fontMetrics().horizontalAdvance(line);
+    EXPECT_GE(window->透明标签20->width(), needed);
+    EXPECT_LE(window->透明标签20->geometry().right(), window->分组框6->width());
+    window->透明标签20->SetCaption("北京时间：");
+    EXPECT_EQ(window->透明标签20->width(), 236);  // the described width again
+}
+
+TEST_F(WindowTest, StandardDialogsAndButtonsSpeakChinese) {
+    QMessageBox box(QMessageBox::NoIcon, "t", "x", QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "确定");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "取消");
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ class NoticeWindowTest : public ::testing::Test {
     }
 
     void ExpectTemplateState() {
-        EXPECT_EQ(window->windowTitle(), QString());
+        EXPECT_EQ(window->Title(), "");
         EXPECT_EQ(window->透明标签14->text(), kTemplateLink);
         EXPECT_EQ(window->透明标签15->text(), kTemplateVersion);
         EXPECT_EQ(window->透明标签16->text(), kTemplateVersion);

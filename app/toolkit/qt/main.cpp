@@ -2,17 +2,22 @@
 #include <QDir>
 
 #include "shell/startup.h"
+#include "toolkit/qt/application_setup.h"
 #include "toolkit/qt/qt_main_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    PrepareApplication(application);
     // Relative output folders start at the program folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 
     QtMainWindow window;
+    // The window shows its template state while start-up runs (and waits for the network).
+    window.show();
+    window.repaint();
+    QApplication::processEvents();
     OnMainWindowCreated(window);
     // The notice step may have closed the window (a declined mandatory update).
     if (window.Closed()) return 0;
-    window.show();
     return application.exec();
 }

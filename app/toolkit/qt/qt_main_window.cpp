@@ -12,6 +12,10 @@
 
 namespace {
 
+// The window system shows the program's name for an empty title; a zero-width space keeps the
+// title bar empty, as the window has no title until the notice sets one.
+const QString kEmptyTitle(QChar(0x200B));
+
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
@@ -139,6 +143,7 @@ QtMainWindow::QtMainWindow(const QString& programFolder) {
     setFixedSize(kMainWindowOuterWidth, kMainWindowOuterHeight);
     SetBackground(*this, kMainWindowBackground);
 
+    SetTitle({});
     QtControlFactory factory(*this);
     BuildMainWindow(view_, factory);
 #define QR_TAKE_QT_CONTROL(name, kind, ...) name = dynamic_cast<::kind*>(view_.name);
@@ -152,8 +157,12 @@ QtMainWindow::QtMainWindow(const QString& programFolder) {
     FitFrameAndCentre();
 }
 
+std::string QtMainWindow::Title() const {
+    return windowTitle() == kEmptyTitle ? std::string() : windowTitle().toStdString();
+}
+
 void QtMainWindow::SetTitle(const std::string& title) {
-    setWindowTitle(QString::fromStdString(title));
+    setWindowTitle(title.empty() ? kEmptyTitle : QString::fromStdString(title));
 }
 
 bool QtMainWindow::eventFilter(QObject* watched, QEvent* event) {

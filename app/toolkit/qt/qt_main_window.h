@@ -32,9 +32,7 @@ class QtMainWindow : public QWidget, public ui::Window {
     }
     AppPaths& paths = view_.paths;
 
-    std::string Title() const override {
-        return windowTitle().toStdString();
-    }
+    std::string Title() const override;
     void SetTitle(const std::string& title) override;
     void Close() override {
         close();

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 QColor ToQColor(ui::Colour colour) {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
@@ -11,6 +12,14 @@ TransparentLabel::TransparentLabel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setAutoFillBackground(false);
     setWordWrap(false);
+}
+
+void TransparentLabel::SetCaption(const std::string& caption) {
+    if (describedWidth_ < 0) describedWidth_ = width();
+    setText(QString::fromStdString(caption));
+    const int needed = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 2;
+    const int room = parentWidget() != nullptr ? parentWidget()->width() - x() - 4 : needed;
+    resize(std::max(describedWidth_, std::min(needed, room)), height());
 }
 
 Label::Label(QWidget* parent) : QLabel(parent) {

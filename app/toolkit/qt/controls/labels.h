@@ -6,14 +6,17 @@
 #include "toolkit/controls.h"
 
 // One line of text over a see-through background, left-aligned and vertically centred.
+// A caption wider than the label (a clock line in a long-worded locale) widens it to the right,
+// as far as its container allows, so that the line stays readable.
 class TransparentLabel : public QLabel, public ui::TransparentLabel {
   public:
     explicit TransparentLabel(QWidget* parent = nullptr);
 
     std::string Caption() const override { return text().toStdString(); }
-    void SetCaption(const std::string& caption) override {
-        setText(QString::fromStdString(caption));
-    }
+    void SetCaption(const std::string& caption) override;
+
+  private:
+    int describedWidth_ = -1;
 };
 
 // An opaque rectangle with a background colour (the progress bar).

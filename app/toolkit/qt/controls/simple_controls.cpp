@@ -5,6 +5,13 @@ GroupBox::GroupBox(QWidget* parent) : QGroupBox(parent) {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
+    // The caption sits in the frame's top edge, as on Windows; the frame starts half a line
+    // down, so the controls' places inside the box stay where the description puts them.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid #c8c8c8; border-radius: 2px; margin-top: 7px;"
+        " background: white; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 7px; padding: 0 2px; background: white; }"));
 }
 
 Button::Button(QWidget* parent) : QPushButton(parent) {
@@ -18,6 +25,8 @@ Button::Button(QWidget* parent) : QPushButton(parent) {
 DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {
     setEditable(false);
     setInsertPolicy(QComboBox::InsertAtBottom);
-    // The dropped-down part is at least 160 pixels high: ten rows of the default font.
-    setMaxVisibleItems(10);
+    // The dropped-down part is a list below the box (not over it, not screen-high), at least
+    // 160 pixels high: eleven rows of the default font.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    setMaxVisibleItems(11);
 }
