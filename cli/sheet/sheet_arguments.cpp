@@ -1,0 +1,92 @@
+#include "sheet_arguments.h"
+
+#include <set>
+
+namespace qrsheet {
+
+namespace {
+
+// Options about single images, which mean nothing on a sheet.
+const std::set<std::string>& ImageOnlyOptions() {
+    static const std::set<std::string> kOptions = {
+        "--format", "--size", "--module-cm", "--dpi",       "--fit",   "--rotation",
+        "--frame",  "--fg",   "--bg",        "--app-names", "--verify"};
+    return kOptions;
+}
+
+std::string OptionName(const std::string& arg) {
+    return arg.rfind("--", 0) == 0 ? arg.substr(0, arg.find('=')) : arg;
+}
+
+}  // namespace
+
+std::optional<SheetArguments> TakeSheetArguments(std::vector<std::string>& args,
+                                                 std::string& error) {
+    SheetArguments sheet;
+    bool given = false;
+    bool marks = false;
+    bool border = false;
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string name = OptionName(args[i]);
+        const bool hasValue = name.size() < args[i].size();
+        if (name == "--sheet-cut-marks" || name == "--sheet-border") {
+            if (hasValue) {
+                error = name + " takes no value";
+                return std::nullopt;
+            }
+            (name == "--sheet-border" ? border : marks) = true;
+            continue;
+        }
+        if (name != "--sheet") {
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (given) {
+            error = "--sheet given twice";
+            return std::nullopt;
+        }
+        given = true;
+        if (hasValue) {
+            sheet.layoutName = args[i].substr(name.size() + 1);
+        } else if (i + 1 < args.size()) {
+            sheet.layoutName = args[++i];
+        } else {
+            error = "--sheet needs a value";
+            return std::nullopt;
+        }
+    }
+    if (!given) {
+        if (marks || border) error = "--sheet-cut-marks and --sheet-border need --sheet";
+        return std::nullopt;
+    }
+    for (const auto& arg : rest) {
+        if (ImageOnlyOptions().count(OptionName(arg))) {
+            error =
+                "--sheet writes one PDF of labels; it cannot be combined with " + OptionName(arg);
+            return std::nullopt;
+        }
+    }
+    auto layout = ParseSheetLayout(sheet.layoutName, error);
+    if (!layout) return std::nullopt;
+    sheet.layout = *layout;
+    sheet.style.cutMarks = marks;
+    sheet.style.border = border;
+    args = std::move(rest);
+    return sheet;
+}
+
+std::string SheetHelpText() {
+    return R"(Sheets of labels (-o names the PDF file instead of a folder):
+  --sheet LAYOUT     the whole batch as one PDF of labels, in input order, each code with
+                     its text below it (cut with ... when too wide); LAYOUT is a preset:
+)" + PresetDescriptions() +
+           R"(                     or PAGE:cols=N,rows=N,label=WxH<unit>[,margin=LEFTxTOP<unit>]
+                     [,gap=HxV<unit>] with PAGE a4, letter or WxH<unit>, units mm, cm, in,
+                     pt; without a margin the grid is centred on the page
+  --sheet-cut-marks  thin cut marks in the page margins, where there is room
+  --sheet-border     each label's outline, to check the sheet lines up with the printer
+)";
+}
+
+}  // namespace qrsheet

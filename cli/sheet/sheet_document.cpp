@@ -1,0 +1,69 @@
+#include "sheet_document.h"
+
+#include "label_drawing.h"
+
+namespace qrsheet {
+
+std::unique_ptr<SheetDocument> SheetDocument::Create(const std::string& path,
+                                                     const SheetLayout& layout,
+                                                     const SheetStyle& style, std::string& error) {
+    auto file = PdfFile::Create(path, error);
+    if (!file) return nullptr;
+    return std::unique_ptr<SheetDocument>(new SheetDocument(std::move(file), layout, style));
+}
+
+SheetDocument::SheetDocument(std::unique_ptr<PdfFile> file, const SheetLayout& layout,
+                             const SheetStyle& style)
+    : file_(std::move(file)), layout_(layout), style_(style), captions_(style.captionFont) {
+    catalog_ = file_->Reserve();
+    pageTree_ = file_->Reserve();
+    standardFont_ = file_->Reserve();
+    file_->WriteObject(catalog_,
+                       "<< /Type /Catalog /Pages " + std::to_string(pageTree_) + " 0 R >>");
+    file_->WriteObject(standardFont_,
+                       "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica "
+                       "/Encoding /WinAnsiEncoding >>");
+}
+
+void SheetDocument::AddLabel(const qr::ModuleMatrix* symbol, std::string_view caption) {
+    if (onPage_ == 0) {
+        content_ = "0 g 0 G\n";
+        if (style_.cutMarks) AppendCutMarks(content_, layout_);
+    }
+    const LabelBox box = layout_.Label(onPage_);
+    if (style_.border) AppendLabelOutline(content_, box);
+    if (symbol != nullptr) {
+        const LabelPlan plan = PlanLabel(box, symbol->side);
+        AppendSymbol(content_, *symbol, plan);
+        captions_.Append(content_, caption, plan.caption);
+    }
+    if (++onPage_ == layout_.LabelsPerPage()) WritePage();
+}
+
+void SheetDocument::WritePage() {
+    const int contents = file_->Reserve();
+    const int page = file_->Reserve();
+    file_->WriteStream(contents, content_);
+    std::string box;
+    AppendNumber(box, layout_.pageWidth);
+    box += ' ';
+    AppendNumber(box, layout_.pageHeight);
+    file_->WriteObject(page, "<< /Type /Page /Parent " + std::to_string(pageTree_) +
+                                 " 0 R /MediaBox [0 0 " + box + "] /Resources << /Font << /F1 " +
+                                 std::to_string(standardFont_) + " 0 R >> >> /Contents " +
+                                 std::to_string(contents) + " 0 R >>");
+    kids_ += std::to_string(page) + " 0 R ";
+    content_.clear();
+    onPage_ = 0;
+    ++pages_;
+}
+
+std::optional<std::string> SheetDocument::Finish() {
+    if (onPage_ > 0) WritePage();
+    if (pages_ == 0) return std::string("no labels, so no file");
+    file_->WriteObject(pageTree_, "<< /Type /Pages /Kids [" + kids_ + "] /Count " +
+                                      std::to_string(pages_) + " >>");
+    return file_->Finish(catalog_);
+}
+
+}  // namespace qrsheet
