@@ -99,6 +99,8 @@ void PdfFile::WriteStream(int number, std::string_view data) {
           " /Filter /FlateDecode >>\nstream\n");
     Write(packed);
     Write("\nendstream\nendobj\n");
+    // Each page leaves at once, so the file grows while the input is still coming.
+    if (error_ == 0 && std::fflush(file_) != 0) error_ = errno;
 }
 
 std::optional<std::string> PdfFile::Finish(int catalog) {

@@ -60,7 +60,10 @@ void SheetDocument::WritePage() {
 
 std::optional<std::string> SheetDocument::Finish() {
     if (onPage_ > 0) WritePage();
-    if (pages_ == 0) return std::string("no labels, so no file");
+    if (pages_ == 0) {
+        file_.reset();  // takes its unfinished file along
+        return std::string("no labels, so no file");
+    }
     file_->WriteObject(pageTree_, "<< /Type /Pages /Kids [" + kids_ + "] /Count " +
                                       std::to_string(pages_) + " >>");
     return file_->Finish(catalog_);

@@ -1,0 +1,155 @@
+// The PDF file as a reader and the file system see it, the input as it arrives, and the
+// sheet options taken from the command line.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+#include <unistd.h>
+
+#include "encode_symbol.h"
+#include "line_stream.h"
+#include "sheet_arguments.h"
+#include "sheet_document.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SheetFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("qrsheet-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        std::string error;
+        layout_ = *qrsheet::ParseSheetLayout("a4-3x8", error);
+        symbol_ = qr::EncodeSymbol(std::span<const uint8_t>(), {}).value().matrix;
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string Read(const std::string& name) const {
+        std::ifstream in(folder_ / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    size_t Files() const {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(folder_), {}));
+    }
+    std::unique_ptr<qrsheet::SheetDocument> Create(const std::string& name) {
+        std::string error;
+        auto document = qrsheet::SheetDocument::Create((folder_ / name).string(), layout_,
+                                                       qrsheet::SheetStyle{}, error);
+        EXPECT_TRUE(document) << error;
+        return document;
+    }
+
+    fs::path folder_;
+    qrsheet::SheetLayout layout_;
+    qr::ModuleMatrix symbol_;
+};
+
+TEST_F(SheetFile, EveryCrossReferencePointsAtItsObject) {
+    auto document = Create("labels.pdf");
+    for (int i = 0; i < 25; ++i) document->AddLabel(&symbol_, "label " + std::to_string(i));
+    ASSERT_FALSE(document->Finish());
+    EXPECT_EQ(document->Pages(), 2);
+
+    const std::string pdf = Read("labels.pdf");
+    ASSERT_EQ(pdf.rfind("%PDF-1.4\n", 0), 0u);
+    const size_t startxref = pdf.rfind("startxref\n");
+    ASSERT_NE(startxref, std::string::npos);
+    const size_t table = std::stoul(pdf.substr(startxref + 10));
+    ASSERT_EQ(pdf.compare(table, 5, "xref\n"), 0);
+    std::smatch entry;
+    std::string rest = pdf.substr(table);
+    ASSERT_TRUE(std::regex_search(rest, entry, std::regex("xref\n0 (\\d+)\n")));
+    const int objects = std::stoi(entry[1]);
+    EXPECT_EQ(objects, 1 + 3 + 2 * 2);  // free entry, catalog, tree, font, 2 x (content, page)
+    for (int number = 1; number < objects; ++number) {
+        const size_t at = table + entry.length(0) + 20 * static_cast<size_t>(number);
+        const size_t offset = std::stoul(pdf.substr(at, 10));
+        EXPECT_EQ(pdf.compare(offset, std::to_string(number).size() + 6,
+                              std::to_string(number) + " 0 obj"),
+                  0)
+            << number;
+    }
+    EXPECT_NE(pdf.find("/Count 2"), std::string::npos);
+}
+
+TEST_F(SheetFile, AnOlderFileStaysUntilTheNewOneIsWhole) {
+    std::ofstream(folder_ / "labels.pdf") << "older";
+    auto document = Create("labels.pdf");
+    for (int i = 0; i < 30; ++i) document->AddLabel(&symbol_, "x");
+    EXPECT_EQ(Read("labels.pdf"), "older");
+    ASSERT_FALSE(document->Finish());
+    EXPECT_EQ(Read("labels.pdf").rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(Files(), 1u);
+}
+
+TEST_F(SheetFile, AnUnfinishedOrEmptyDocumentLeavesNothing) {
+    Create("unfinished.pdf")->AddLabel(&symbol_, "x");
+    auto empty = Create("empty.pdf");
+    EXPECT_TRUE(empty->Finish().has_value());
+    EXPECT_EQ(Files(), 0u);
+
+    std::string error;
+    EXPECT_FALSE(qrsheet::SheetDocument::Create((folder_ / "no" / "labels.pdf").string(), layout_,
+                                                qrsheet::SheetStyle{}, error));
+    EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+}
+
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::FILE* file = ::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
+    qrsheet::LineStream stream(file);
+    std::vector<std::string> lines;
+    for (std::string line; stream.Next(line);) lines.push_back(line);
+    std::fclose(file);
+    return lines;
+}
+
+TEST(LineStream, SplitsAsTheImageBatchDoes) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(Lines("a\r\nb\nc"), (V{"a", "b", "c"}));
+    EXPECT_EQ(Lines("a\rb\n\n\nc\n"), (V{"a\rb", "", "", "c"}));
+    EXPECT_EQ(Lines(std::string("n\0ul\r\n", 6)), (V{std::string("n\0ul", 4)}));
+    EXPECT_EQ(Lines(""), V{});
+}
+
+TEST(SheetArguments, TakesItsOwnOptionsAndLeavesTheRest) {
+    std::vector<std::string> args = {
+        "in.txt", "--sheet=a4-3x8", "--sheet-border", "-o", "labels.pdf", "--level", "M"};
+    std::string error;
+    const auto sheet = qrsheet::TakeSheetArguments(args, error);
+    ASSERT_TRUE(sheet) << error;
+    EXPECT_EQ(sheet->layoutName, "a4-3x8");
+    EXPECT_TRUE(sheet->style.border);
+    EXPECT_FALSE(sheet->style.cutMarks);
+    EXPECT_EQ(args, (std::vector<std::string>{"in.txt", "-o", "labels.pdf", "--level", "M"}));
+}
+
+TEST(SheetArguments, RefusesWhatASheetCannotDo) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"--sheet", "a4-3x8", "--format", "svg"}, "cannot be combined with --format"},
+        {{"--sheet-cut-marks", "in.txt"}, "need --sheet"},
+        {{"--sheet", "a4-3x8", "--sheet", "a4-3x8"}, "given twice"},
+        {{"--sheet"}, "needs a value"},
+        {{"--sheet", "a4-9x9"}, "unknown sheet layout"},
+    };
+    for (auto [args, fragment] : cases) {
+        std::string error;
+        EXPECT_FALSE(qrsheet::TakeSheetArguments(args, error));
+        EXPECT_NE(error.find(fragment), std::string::npos) << error;
+    }
+    std::vector<std::string> plain = {"in.txt", "-o", "out"};
+    std::string error;
+    EXPECT_FALSE(qrsheet::TakeSheetArguments(plain, error));
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(plain.size(), 3u);
+}
+
+}  // namespace
