@@ -29,9 +29,12 @@ void SheetDocument::AddLabel(const qr::ModuleMatrix* symbol, std::string_view ca
     if (onPage_ == 0) {
         content_ = "0 g 0 G\n";
         if (style_.cutMarks) AppendCutMarks(content_, layout_);
+        // Every place on the sheet, filled or not, to hold the printout against a sheet.
+        for (int i = 0; style_.border && i < layout_.LabelsPerPage(); ++i) {
+            AppendLabelOutline(content_, layout_.Label(i));
+        }
     }
     const LabelBox box = layout_.Label(onPage_);
-    if (style_.border) AppendLabelOutline(content_, box);
     if (symbol != nullptr) {
         const LabelPlan plan = PlanLabel(box, symbol->side);
         AppendSymbol(content_, *symbol, plan);
