@@ -1,18 +1,8 @@
 #include "sheet_arguments.h"
 
-#include <set>
-
 namespace qrsheet {
 
 namespace {
-
-// Options about single images, which mean nothing on a sheet.
-const std::set<std::string>& ImageOnlyOptions() {
-    static const std::set<std::string> kOptions = {
-        "--format", "--size", "--module-cm", "--dpi",       "--fit",   "--rotation",
-        "--frame",  "--fg",   "--bg",        "--app-names", "--verify"};
-    return kOptions;
-}
 
 std::string OptionName(const std::string& arg) {
     return arg.rfind("--", 0) == 0 ? arg.substr(0, arg.find('=')) : arg;
@@ -59,13 +49,6 @@ std::optional<SheetArguments> TakeSheetArguments(std::vector<std::string>& args,
     if (!given) {
         if (marks || border) error = "--sheet-cut-marks and --sheet-border need --sheet";
         return std::nullopt;
-    }
-    for (const auto& arg : rest) {
-        if (ImageOnlyOptions().count(OptionName(arg))) {
-            error =
-                "--sheet writes one PDF of labels; it cannot be combined with " + OptionName(arg);
-            return std::nullopt;
-        }
     }
     auto layout = ParseSheetLayout(sheet.layoutName, error);
     if (!layout) return std::nullopt;

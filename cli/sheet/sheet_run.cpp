@@ -1,13 +1,9 @@
 #include "sheet_run.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <span>
 
 #include <sys/stat.h>
-
-#include "line_stream.h"
 
 namespace qrsheet {
 
@@ -17,9 +13,8 @@ constexpr int kAllPlaced = 0;
 constexpr int kSomeNotPlaced = 1;
 constexpr int kCannotRun = 2;
 
-int Fail(const std::string& message) {
+void Say(const std::string& message) {
     std::fprintf(stderr, "qrbatch-cli: %s\n", message.c_str());
-    return kCannotRun;
 }
 
 std::string Quoted(const std::string& name) {
@@ -28,62 +23,54 @@ std::string Quoted(const std::string& name) {
 
 }  // namespace
 
-int RunSheets(const SheetArguments& sheet, const std::string& input, const std::string& output,
+int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string& output,
               const qr::SymbolParams& symbol) {
     struct stat status {};
     if (::stat(output.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
-        return Fail("output " + Quoted(output) + " is a folder; --sheet writes one PDF file");
+        Say("output " + Quoted(output) + " is a folder; --sheet writes one PDF file");
+        return kCannotRun;
     }
-    const bool standardInput = input == "-";
-    const std::string inputName = standardInput ? "standard input" : Quoted(input);
-    std::FILE* in = standardInput ? stdin : std::fopen(input.c_str(), "rb");
-    if (in == nullptr)
-        return Fail("cannot read the input " + inputName + ": " + std::strerror(errno));
     std::string error;
     auto document = SheetDocument::Create(output, sheet.layout, sheet.style, error);
     if (!document) {
-        if (!standardInput) std::fclose(in);
-        return Fail("cannot write " + Quoted(output) + ": " + error);
+        Say("cannot write " + Quoted(output) + ": " + error);
+        return kCannotRun;
     }
 
-    LineStream lines(in);
-    std::string line;
+    SheetLine line;
     size_t count = 0;
     size_t failed = 0;
-    while (lines.Next(line)) {
+    while (input.Next(line)) {
         ++count;
-        const std::span bytes(reinterpret_cast<const uint8_t*>(line.data()), line.size());
-        const auto encoded = qr::EncodeSymbol(bytes, symbol);
+        const std::span bytes(reinterpret_cast<const uint8_t*>(line.text.data()), line.text.size());
+        std::optional<qr::EncodedSymbol> encoded;
+        if (line.failure.empty()) encoded = qr::EncodeSymbol(bytes, symbol);
+        if (line.failure.empty() && !encoded) {
+            line.failure = "the text (" + std::to_string(line.text.size()) +
+                           " bytes) does not fit version 40 at level " + "LMQH"[symbol.ecLevel & 3];
+        }
         if (!encoded) {
             ++failed;
-            std::fprintf(stderr,
-                         "qrbatch-cli: line %zu: the text (%zu bytes) does not fit version 40 "
-                         "at level %c; its label stays blank\n",
-                         count, line.size(), "LMQH"[symbol.ecLevel & 3]);
+            Say("line " + std::to_string(count) + ": " + line.failure + "; its label stays blank");
         }
-        document->AddLabel(encoded ? &encoded->matrix : nullptr, line);
-        if (auto problem = document->TakeProblem()) {
-            std::fprintf(stderr, "qrbatch-cli: %s\n", problem->c_str());
-        }
+        document->AddLabel(encoded ? &encoded->matrix : nullptr, line.caption);
+        if (auto problem = document->TakeProblem()) Say("warning: " + *problem);
     }
-    const bool readFailed = lines.Failed();
-    const int readErrno = errno;
-    if (!standardInput) std::fclose(in);
-    if (readFailed) {
-        return Fail("cannot read the input " + inputName + ": " + std::strerror(readErrno) +
-                    "; no PDF written");
+    if (const auto reading = input.Error()) {
+        Say("cannot read the input: " + *reading + "; no PDF written");
+        return kCannotRun;
     }
     if (count == 0) {
-        std::fprintf(stderr, "qrbatch-cli: the input has no lines; nothing to write\n");
+        Say("the input has no lines; nothing to write");
         return kAllPlaced;
     }
     if (const auto problem = document->Finish()) {
-        return Fail("cannot write " + Quoted(output) + ": " + *problem);
+        Say("cannot write " + Quoted(output) + ": " + *problem);
+        return kCannotRun;
     }
-    std::fprintf(stderr,
-                 "qrbatch-cli: %zu lines, %zu placed, %zu failed, on %d pages of %s in %s\n", count,
-                 count - failed, failed, document->Pages(), sheet.layoutName.c_str(),
-                 Quoted(output).c_str());
+    Say(std::to_string(count) + " lines, " + std::to_string(count - failed) + " placed, " +
+        std::to_string(failed) + " failed, on " + std::to_string(document->Pages()) + " pages of " +
+        sheet.layoutName + " in " + Quoted(output));
     return failed == 0 ? kAllPlaced : kSomeNotPlaced;
 }
 

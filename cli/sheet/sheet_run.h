@@ -2,6 +2,7 @@
 // written as they fill. Messages go to standard error as in the run that writes images.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "encode_symbol.h"
@@ -9,9 +10,25 @@
 
 namespace qrsheet {
 
+struct SheetLine {
+    std::string text;     // what the code holds
+    std::string caption;  // what is printed under it
+    std::string failure;  // not empty: the line fails for this reason and its label stays blank
+};
+
+// Where the lines come from, one at a time.
+class SheetInput {
+  public:
+    virtual ~SheetInput() = default;
+    // The next line; false at the end of the input or when reading fails.
+    virtual bool Next(SheetLine& line) = 0;
+    // Why reading stopped early, when it did.
+    virtual std::optional<std::string> Error() const = 0;
+};
+
 // The exit status: 0 every line placed, 1 some lines not (their labels stay blank), 2 when the
 // input cannot be read or the PDF cannot be made.
-int RunSheets(const SheetArguments& sheet, const std::string& input, const std::string& output,
+int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string& output,
               const qr::SymbolParams& symbol);
 
 }  // namespace qrsheet

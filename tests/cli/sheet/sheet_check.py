@@ -340,6 +340,29 @@ def case_errors(tmp):
     print("a line too long leaves its label blank; bad layouts, folders and options refused")
 
 
+def case_names(tmp):
+    rows = [("会议室投影仪", b"https://example.com/asset/A-0001"), ("Printer 2F", b"SN-0002")]
+    data = b"".join(name.encode() + b"\t" + text + b"\n" for name, text in rows)
+    pdf = os.path.join(tmp, "labels.pdf")
+    code, stderr = run(["--sheet", "a4-3x8", "--input-format", "tsv", "-", "-o", pdf],
+                       data + b"no tab here\n")
+    check(code == 1 and "line 3: no tab between a name and the text" in stderr, stderr)
+    image = render(pdf, 1, tmp, dpi=300)
+    for index, (_, text) in enumerate(rows):
+        left, top, right, bottom = (round(v * 300 / 25.4) for v in label_mm("a4-3x8", index))
+        result = zxingcpp.read_barcode(image.crop((left, top, right, bottom)))
+        check(result and result.bytes == text, f"label {index} holds {text!r}")
+    caption_text = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True,
+                                  text=True).stdout
+    check(all(name in caption_text for name, _ in rows) and "example.com" not in caption_text,
+          f"the names are the captions: {caption_text!r}")
+
+    code, stderr = run(["--sheet", "a4-3x8", "--text", "first", "--text", "第二", "-o", pdf])
+    codes = sorted(r.bytes for r in zxingcpp.read_barcodes(render(pdf, 1, tmp, dpi=300)))
+    check(code == 0 and codes == sorted([b"first", "第二".encode()]), f"--text: {stderr}")
+    print("tab-separated input: names printed, texts encoded; --text texts on a sheet")
+
+
 def peak_kib(lines, tmp):
     """The program's peak resident memory for a batch, read from /proc while it runs."""
     source = os.path.join(tmp, "many.txt")

@@ -134,7 +134,6 @@ TEST(SheetArguments, TakesItsOwnOptionsAndLeavesTheRest) {
 
 TEST(SheetArguments, RefusesWhatASheetCannotDo) {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{"--sheet", "a4-3x8", "--format", "svg"}, "cannot be combined with --format"},
         {{"--sheet-cut-marks", "in.txt"}, "need --sheet"},
         {{"--sheet", "a4-3x8", "--sheet", "a4-3x8"}, "given twice"},
         {{"--sheet"}, "needs a value"},
