@@ -91,8 +91,12 @@ void PdfFile::WriteObject(int number, std::string_view body) {
 void PdfFile::WriteStream(int number, std::string_view data) {
     uLongf size = compressBound(static_cast<uLong>(data.size()));
     std::string packed(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
-              reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()), 6);
+    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
+                  reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()),
+                  6) != Z_OK &&
+        error_ == 0) {
+        error_ = ENOMEM;  // zlib fails only for want of memory here
+    }
     packed.resize(size);
     offsets_[static_cast<size_t>(number - 1)] = written_;
     Write(std::to_string(number) + " 0 obj\n<< /Length " + std::to_string(packed.size()) +
