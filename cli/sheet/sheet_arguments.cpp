@@ -18,6 +18,10 @@ std::optional<SheetArguments> TakeSheetArguments(std::vector<std::string>& args,
     bool border = false;
     std::vector<std::string> rest;
     for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") {  // what follows are inputs, whatever they look like
+            rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+            break;
+        }
         const std::string name = OptionName(args[i]);
         const bool hasValue = name.size() < args[i].size();
         if (name == "--sheet-cut-marks" || name == "--sheet-border") {
@@ -60,15 +64,17 @@ std::optional<SheetArguments> TakeSheetArguments(std::vector<std::string>& args,
 }
 
 std::string SheetHelpText() {
-    return R"(Sheets of labels (-o names the PDF file instead of a folder):
-  --sheet LAYOUT     the whole batch as one PDF of labels, in input order, each code with
-                     its text below it (cut with ... when too wide); LAYOUT is a preset:
+    return R"(Sheets (-o names one PDF file):
+  --sheet LAYOUT       the whole batch as one PDF of labels in input order, each
+                       code with its text (or tsv name) under it, cut with an
+                       ellipsis when too wide; LAYOUT is a preset
 )" + PresetDescriptions() +
-           R"(                     or PAGE:cols=N,rows=N,label=WxH<unit>[,margin=LEFTxTOP<unit>]
-                     [,gap=HxV<unit>] with PAGE a4, letter or WxH<unit>, units mm, cm, in,
-                     pt; without a margin the grid is centred on the page
-  --sheet-cut-marks  thin cut marks in the page margins, where there is room
-  --sheet-border     each label's outline, to check the sheet lines up with the printer
+           R"(                       or PAGE:cols=N,rows=N,label=WxH<unit>[,margin=LxT<unit>]
+                       [,gap=HxV<unit>] with PAGE a4, letter or WxH<unit> and
+                       units mm, cm, in or pt; without a margin the grid is
+                       centred on the page
+  --sheet-cut-marks    thin cut marks in the page margins, where there is room
+  --sheet-border       every label's outline, to check the printer's alignment
 )";
 }
 

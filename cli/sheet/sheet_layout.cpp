@@ -192,8 +192,8 @@ std::string PresetDescriptions() {
     std::string text;
     for (const auto& preset : kPresets) {
         std::string name = preset.name;
-        name.resize(13, ' ');
-        text += std::string(21, ' ') + name + preset.holds + "\n";
+        name.resize(12, ' ');
+        text += std::string(25, ' ') + name + preset.holds + "\n";
     }
     return text;
 }

@@ -144,11 +144,11 @@ TEST(SheetArguments, RefusesWhatASheetCannotDo) {
         EXPECT_FALSE(qrsheet::TakeSheetArguments(args, error));
         EXPECT_NE(error.find(fragment), std::string::npos) << error;
     }
-    std::vector<std::string> plain = {"in.txt", "-o", "out"};
+    std::vector<std::string> plain = {"-o", "out", "--", "--sheet"};
     std::string error;
     EXPECT_FALSE(qrsheet::TakeSheetArguments(plain, error));
     EXPECT_EQ(error, "");
-    EXPECT_EQ(plain.size(), 3u);
+    EXPECT_EQ(plain.size(), 4u);  // after "--" an input named --sheet
 }
 
 }  // namespace
