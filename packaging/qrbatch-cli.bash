@@ -21,14 +21,14 @@ _qrbatch_cli() {
   COMPREPLY=()
   case $prev in
     -o | --output)
-      COMPREPLY=($(compgen -d -- "$cur"))
+      mapfile -t COMPREPLY < <(compgen -d -- "$cur")
       return
       ;;
   esac
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W "$(_qrbatch_cli_options "${COMP_WORDS[0]}")" -- "$cur"))
+    mapfile -t COMPREPLY < <(compgen -W "$(_qrbatch_cli_options "${COMP_WORDS[0]}")" -- "$cur")
   else
-    COMPREPLY=($(compgen -f -- "$cur"))
+    mapfile -t COMPREPLY < <(compgen -f -- "$cur")
   fi
 }
 

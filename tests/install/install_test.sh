@@ -4,7 +4,7 @@
 # entry and the window program's launcher. The environment names the build and its folders.
 set -euo pipefail
 for variable in QR_BUILD_DIR QR_SOURCE_DIR QR_VERSION QR_PYTHON QR_BINDIR QR_LIBDIR \
-  QR_LIBEXECDIR QR_INCLUDEDIR QR_DATADIR QR_MANDIR QR_DOCDIR QR_WINDOW; do
+  QR_LIBEXECDIR QR_INCLUDEDIR QR_DATADIR QR_MANDIR QR_DOCDIR QR_WINDOW QR_CC; do
   [ -n "${!variable:-}" ] || { echo "$variable is not set" >&2; exit 2; }
 done
 
@@ -85,20 +85,22 @@ check_client() {
 export PKG_CONFIG_PATH=$lib/pkgconfig
 pc_version=$(pkg-config --modversion qrcodewin32) || fail "pkg-config does not know qrcodewin32"
 [ "$pc_version" = "$QR_VERSION" ] || fail "pkg-config version '$pc_version'"
-# shellcheck disable=SC2046 # the flags are words
-if cc -std=c11 -Wall -Wextra -Wpedantic -Werror -o "$work/client-pc" \
+# shellcheck disable=SC2046,SC2086 # flags are words
+if "$QR_CC" ${QR_C_FLAGS:-} -std=c11 -Wall -Wextra -Wpedantic -Werror -o "$work/client-pc" \
   "$QR_SOURCE_DIR/examples/qr_client.c" $(pkg-config --cflags --libs qrcodewin32) \
-  -Wl,-rpath,"$(pkg-config --variable=libdir qrcodewin32)"; then
+  -Wl,-rpath,"$(pkg-config --variable=libdir qrcodewin32)" ${QR_LINK_FLAGS:-}; then
   check_client "$work/client-pc"
 else
   fail "the example does not build with pkg-config"
 fi
 
 if cmake -S "$QR_SOURCE_DIR/examples" -B "$work/client-cmake" -G Ninja \
-  -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_C_FLAGS="-Wall -Wextra -Wpedantic -Werror" \
+  -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_C_COMPILER="$QR_CC" \
+  -DCMAKE_C_FLAGS="${QR_C_FLAGS:-} -Wall -Wextra -Wpedantic -Werror" \
+  -DCMAKE_EXE_LINKER_FLAGS="${QR_LINK_FLAGS:-}" \
   >"$work/cmake.log" 2>&1 && cmake --build "$work/client-cmake" >>"$work/cmake.log" 2>&1; then
   grep -qx "QRCodeWin32_DIR:PATH=$lib/cmake/QRCodeWin32" "$work/client-cmake/CMakeCache.txt" ||
-    fail "find_package found another QRCodeWin32: $(grep QRCodeWin32_DIR "$work/client-cmake/CMakeCache.txt")"
+    fail "find_package found another: $(grep QRCodeWin32_DIR "$work/client-cmake/CMakeCache.txt")"
   check_client "$work/client-cmake/qr_client"
 else
   cat "$work/cmake.log" >&2
@@ -143,8 +145,9 @@ fi
 # --- The window program ---
 if [ "$QR_WINDOW" = 1 ]; then
   program_folder=$prefix/$QR_LIBEXECDIR/qrbatch
-  [ -f "$program_folder/qrbatch" ] && [ -f "$program_folder/QRCodeWin32.dll" ] ||
+  if [ ! -f "$program_folder/qrbatch" ] || [ ! -f "$program_folder/QRCodeWin32.dll" ]; then
     fail "the program folder does not hold the program and its library"
+  fi
   cmp -s "$program_folder/QRCodeWin32.dll" "$QR_BUILD_DIR/bin/QRCodeWin32.dll" ||
     fail "the installed QRCodeWin32.dll is not the one the program carries"
   zcat "$prefix/$QR_MANDIR/man1/qrbatch.1.gz" 2>/dev/null | grep -q QRBATCH_ONLINE_URL ||
@@ -196,8 +199,9 @@ if [ "$QR_WINDOW" = 1 ]; then
   cmp -s "$own/qrbatch" "$program_folder/qrbatch" || fail "the user's program is not a copy"
   cmp -s "$own/QRCodeWin32.dll" "$program_folder/QRCodeWin32.dll" ||
     fail "the user's library is not a copy"
-  [ "$(LC_ALL=C ls "$program_folder" | tr '\n' ' ')" = "QRCodeWin32.dll qrbatch " ] ||
-    fail "something was written into the installed program folder: $(ls "$program_folder")"
+  held=$(find "$program_folder" -mindepth 1 -printf '%f\n' | LC_ALL=C sort | tr '\n' ' ')
+  [ "$held" = "QRCodeWin32.dll qrbatch " ] ||
+    fail "something was written into the installed program folder: $held"
 
   # A library left by another version is replaced at the next start.
   echo "an older library" >"$own/QRCodeWin32.dll"
