@@ -8,28 +8,56 @@
 
 namespace qrcli {
 
-enum class ImageFormat { kBmp, kPng, kSvg, kWmf };
+enum class ImageFormat { kPng, kSvg, kEps, kPdf, kBmp, kWmf, kUtf8, kAnsi };
+
+// How a batch names its files: the text as it is, the text made safe for any file system, or
+// the line's number.
+enum class Naming { kLine, kSafe, kIndex };
+
+enum class InputFormat { kLines, kTsv };  // tsv: name<TAB>text
+
+enum class OutputKind {
+    kFolder,          // a batch: one file per line
+    kFile,            // one code: exactly this file (an existing folder takes it by name)
+    kStandardOutput,  // written in line order, one after another
+};
 
 struct BatchOptions {
-    std::string input;         // a file, or "-" for standard input
-    std::string outputFolder;  // must exist
+    std::string input;               // a file, or "-" for standard input; empty with --text
+    std::vector<std::string> texts;  // --text, in order
+    std::string output;              // the folder or file; "-" for standard output
+    OutputKind outputKind = OutputKind::kFolder;
+    bool makeFolder = false;
+
     int requestedVersion = 0;  // 0 automatic, 1..40 the smallest version
     int ecLevel = 0;           // 0 L, 1 M, 2 Q, 3 H
-    int maskSetting = 5;       // 0 automatic, 1..8 mask pattern 0..7 (the window's pattern 4)
-    int width = 200;
+    int maskSetting = 0;       // 0 automatic, 1..8 mask pattern 0..7
+
+    int width = 200;  // the image, unless it follows the symbol
     int height = 200;
-    double moduleCm = 0.2;
+    int modulePixels = 0;             // 0: the largest that fits the image with the quiet zone
+    bool imageFollowsSymbol = false;  // the image is the symbol and its quiet zone
+    int border = 4;                   // quiet zone, in modules
     int dpi = 96;
-    int rotation = 1;
+    int rotation = 1;  // the library's quarter-turn code; 1 is upright
     int frameStyle = 0;
-    uint32_t barColor = 0x00000000;   // 0x00BBGGRR
-    uint32_t backColor = 0x00FFFFFF;  // 0x00BBGGRR
-    ImageFormat format = ImageFormat::kBmp;
+    uint32_t barColor = 0x00000000;   // 0xTTBBGGRR, TT the transparency (see colours.h)
+    uint32_t backColor = 0x00FFFFFF;  // 0xTTBBGGRR
+
+    ImageFormat format = ImageFormat::kPng;
+    Naming naming = Naming::kLine;
+    std::string nameFormat = "%05d";
+    InputFormat inputFormat = InputFormat::kLines;
+
     bool appNames = false;  // the window's names and bytes: line + ".jpg", BMP
-    bool fit = false;       // module size from the image size instead of from centimetres
     bool verify = false;
+    bool quiet = false;
     int jobs = 1;
 };
+
+// The window's own settings, which --app-names writes: BMP, mask pattern 4, modules of
+// 0.2 cm at 96 dpi in a fixed image, cut off at its edge when larger.
+void UseWindowSettings(BatchOptions& options);
 
 // Asked for the help or the version text instead of a run.
 struct ShowText {
@@ -51,5 +79,6 @@ std::string ExtensionFor(const BatchOptions& options);
 
 const char* FormatName(ImageFormat format);
 const char* LevelName(int ecLevel);
+bool IsTerminalFormat(ImageFormat format);
 
 }  // namespace qrcli

@@ -1,109 +1,180 @@
 #include "batch_run.h"
 
 #include <algorithm>
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <string_view>
-#include <thread>
-#include <unordered_map>
 
-#include "file_naming.h"
 #include "image_files.h"
 #include "symbol_layout.h"
 #include "written_check.h"
 
 namespace qrcli {
 
-LineOutcome ProcessLine(const std::string& line, const BatchOptions& options,
-                        OutputFolder& folder) {
+namespace {
+
+constexpr size_t kLinesPerJob = 64;  // in flight: enough to keep every worker busy
+
+}  // namespace
+
+struct BatchRun::Slot {
+    LineJob job;
     LineOutcome outcome;
-    const auto name = FileNameFor(line, ExtensionFor(options), outcome.reason);
-    if (!name) return outcome;
-    const auto laid = LayOutLine(line, options, outcome.reason);
+    std::shared_ptr<Slot> sameAs;  // an equal line before this one, whose outcome it takes
+    bool done = false;
+};
+
+LineOutcome ProcessLine(const LineJob& job, const BatchOptions& options, OutputTarget& target) {
+    LineOutcome outcome;
+    auto laid = LayOutLine(job.text, options, outcome.reason);
     if (!laid) return outcome;
     const auto bytes = ImageFileBytes(*laid, options, outcome.reason);
     if (!bytes) return outcome;
-    if (const auto error = folder.Write(*name, *bytes)) {
-        outcome.reason = "cannot create the file: " + *error;
+    if (const auto error = target.Write(job.fileName, *bytes)) {
+        outcome.reason =
+            (options.outputKind == OutputKind::kStandardOutput ? "cannot write to standard output: "
+                                                               : "cannot create the file: ") +
+            *error;
         return outcome;
     }
     if (options.verify) {
-        if (auto problem = CheckWrittenFile(folder, *name, line, *bytes, *laid, options)) {
+        if (auto problem =
+                CheckWrittenFile(target, job.fileName, job.text, *bytes, *laid, options)) {
             outcome.reason = std::move(*problem);
             return outcome;
         }
     }
     outcome.written = true;
+    outcome.warning = std::move(laid->warning);
     return outcome;
 }
 
-std::vector<LineOutcome> RunLines(const std::vector<std::string>& lines,
-                                  const BatchOptions& options, OutputFolder& folder,
-                                  const LineDone& onLineDone) {
-    // The first line of each distinct text does the work.
-    std::vector<size_t> firstOf(lines.size());
-    std::vector<size_t> work;
-    {
-        std::unordered_map<std::string_view, size_t> seen;
-        for (size_t i = 0; i < lines.size(); ++i) {
-            const auto [at, added] = seen.emplace(lines[i], i);
-            firstOf[i] = at->second;
-            if (added) work.push_back(i);
+BatchRun::BatchRun(const BatchOptions& options, OutputTarget& target, LineDone onLineDone)
+    : options_(options),
+      target_(target),
+      onLineDone_(std::move(onLineDone)),
+      window_(kLinesPerJob * static_cast<size_t>(std::max(options.jobs, 1))),
+      namesCanMeet_(options.naming == Naming::kSafe || options.inputFormat == InputFormat::kTsv) {
+    if (namesCanMeet_) registry_.emplace();
+    if (options.jobs > 1) {
+        for (int i = 0; i < options.jobs; ++i) workers_.emplace_back([this] { Work(); });
+    }
+}
+
+BatchRun::~BatchRun() {
+    Finish();
+}
+
+void BatchRun::CheckName(Slot& slot) {
+    const LineJob& job = slot.job;
+    // Numbered names and standard output cannot meet.
+    if (!job.failure.empty() || job.fileName.empty() || options_.naming == Naming::kIndex) return;
+    if (const auto found = inFlight_.find(job.fileName); found != inFlight_.end()) {
+        if (found->second->job.text == job.text) {
+            slot.sameAs = found->second;
+        } else {
+            slot.job.failure = "the file name \"" + job.fileName + "\" is already line " +
+                               std::to_string(found->second->job.number) + "'s";
+        }
+        return;
+    }
+    if (registry_) {
+        bool sameText = false;
+        const size_t owner = registry_->Claim(job.fileName, job.text, job.number, sameText);
+        if (owner != 0 && !sameText) {
+            slot.job.failure = "the file name \"" + job.fileName + "\" is already line " +
+                               std::to_string(owner) + "'s";
+            return;
         }
     }
+}
 
-    std::vector<LineOutcome> outcomes(lines.size());
-    auto make = [&](size_t index) {
-        try {
-            return ProcessLine(lines[index], options, folder);
-        } catch (const std::exception& e) {
-            return LineOutcome{false, std::string("internal error: ") + e.what()};
-        }
-    };
-
-    if (options.jobs <= 1 || work.size() <= 1) {
-        for (size_t i = 0; i < lines.size(); ++i) {
-            outcomes[i] = firstOf[i] == i ? make(i) : outcomes[firstOf[i]];
-            onLineDone(i, outcomes[i]);
-        }
-        return outcomes;
+void BatchRun::Add(LineJob job) {
+    auto slot = std::make_shared<Slot>();
+    slot->job = std::move(job);
+    CheckName(*slot);
+    const bool needsWork = slot->job.failure.empty() && !slot->sameAs;
+    if (!slot->job.failure.empty()) {
+        slot->outcome.reason = slot->job.failure;
+        slot->done = true;
+    }
+    // Until it is reported, an equal line takes this one's outcome (see ReportDone).
+    if (needsWork && !slot->job.fileName.empty() && options_.naming != Naming::kIndex) {
+        inFlight_[slot->job.fileName] = slot;
     }
 
-    std::vector<char> finished(lines.size(), 0);
-    std::mutex mutex;
-    std::condition_variable changed;
-    size_t awaited = 0;  // the line the reporting thread waits for; waking it for others is waste
-    std::atomic<size_t> next{0};
-
-    auto worker = [&] {
-        for (size_t k = next.fetch_add(1); k < work.size(); k = next.fetch_add(1)) {
-            const size_t index = work[k];
-            LineOutcome outcome = make(index);
-            const std::lock_guard lock(mutex);
-            outcomes[index] = std::move(outcome);
-            finished[index] = 1;
-            if (index == awaited) changed.notify_one();
+    std::unique_lock lock(mutex_);
+    if (workers_.empty()) {
+        if (needsWork) {
+            lock.unlock();
+            slot->outcome = Process(slot->job);
+            lock.lock();
+            slot->done = true;
         }
-    };
-
-    const size_t threads = std::min<size_t>(static_cast<size_t>(options.jobs), work.size());
-    std::vector<std::jthread> pool;
-    for (size_t t = 0; t < threads; ++t) pool.emplace_back(worker);
-
-    std::unique_lock lock(mutex);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        awaited = firstOf[i];
-        changed.wait(lock, [&] { return finished[firstOf[i]] != 0; });
-        if (firstOf[i] != i) outcomes[i] = outcomes[firstOf[i]];
-        const LineOutcome outcome = outcomes[i];
-        lock.unlock();
-        onLineDone(i, outcome);
-        lock.lock();
+        lines_.push_back(std::move(slot));
+        ReportDone(lock, 0);
+        return;
     }
+    lines_.push_back(slot);
+    if (needsWork) {
+        pending_.push_back(std::move(slot));
+        workToDo_.notify_one();
+    }
+    ReportDone(lock, window_ - 1);
+}
+
+void BatchRun::Finish() {
+    std::unique_lock lock(mutex_);
+    ReportDone(lock, 0);
+    stopping_ = true;
     lock.unlock();
-    pool.clear();
-    return outcomes;
+    workToDo_.notify_all();
+    workers_.clear();  // joins
+}
+
+LineOutcome BatchRun::Process(const LineJob& job) {
+    try {
+        return ProcessLine(job, options_, target_);
+    } catch (const std::exception& e) {
+        return LineOutcome{false, std::string("internal error: ") + e.what(), {}};
+    }
+}
+
+void BatchRun::Work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        workToDo_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
+        if (pending_.empty()) return;
+        const std::shared_ptr<Slot> slot = std::move(pending_.front());
+        pending_.pop_front();
+        lock.unlock();
+        LineOutcome outcome = Process(slot->job);
+        lock.lock();
+        slot->outcome = std::move(outcome);
+        slot->done = true;
+        if (!lines_.empty() && lines_.front() == slot) frontDone_.notify_one();
+    }
+}
+
+// Reports the lines at the front that are done, waiting for more until at most keep are left.
+void BatchRun::ReportDone(std::unique_lock<std::mutex>& lock, size_t keep) {
+    for (;;) {
+        while (!lines_.empty()) {
+            const std::shared_ptr<Slot> front = lines_.front();
+            // An equal line's outcome: its first is earlier, so reported already.
+            const Slot& source = front->sameAs ? *front->sameAs : *front;
+            if (!source.done) break;
+            lines_.pop_front();
+            const LineOutcome outcome = source.outcome;
+            const auto named = inFlight_.find(front->job.fileName);
+            if (named != inFlight_.end() && named->second == front) inFlight_.erase(named);
+            lock.unlock();
+            onLineDone_(front->job.number, outcome);
+            lock.lock();
+        }
+        if (lines_.size() <= keep) return;
+        frontDone_.wait(lock, [&] {
+            const auto& front = lines_.front();
+            return (front->sameAs ? front->sameAs->done : front->done);
+        });
+    }
 }
 
 }  // namespace qrcli

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <new>
 
+#include "colours.h"
+
 namespace qrcli {
 
 std::unique_ptr<IndexCanvas> IndexCanvas::Create(int width, int height, int dpi,
@@ -44,7 +46,10 @@ std::vector<uint8_t> IndexCanvas::Grey() const {
 uint8_t Luminance(qrplat::ColorRef color) {
     const unsigned y =
         299U * qrplat::RedOf(color) + 587U * qrplat::GreenOf(color) + 114U * qrplat::BlueOf(color);
-    return static_cast<uint8_t>((y + 500U) / 1000U);
+    const unsigned opaque = (y + 500U) / 1000U;
+    // A colour that is not opaque shows as on white paper.
+    const unsigned alpha = AlphaOf(color);
+    return static_cast<uint8_t>((opaque * alpha + 255U * (255U - alpha) + 127U) / 255U);
 }
 
 }  // namespace qrcli

@@ -9,21 +9,6 @@
 
 namespace qrcli {
 
-namespace {
-
-bool WriteAll(int fd, std::span<const uint8_t> bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-}  // namespace
-
 std::unique_ptr<OutputFolder> OutputFolder::Open(const std::string& path, std::string& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {

@@ -11,22 +11,25 @@
 #include <string>
 #include <vector>
 
+#include "output_target.h"
+
 namespace qrcli {
 
-class OutputFolder {
+class OutputFolder final : public OutputTarget {
   public:
     // Nothing, with the reason, when the path is not an existing folder.
     static std::unique_ptr<OutputFolder> Open(const std::string& path, std::string& error);
-    ~OutputFolder();
+    ~OutputFolder() override;
     OutputFolder(const OutputFolder&) = delete;
     OutputFolder& operator=(const OutputFolder&) = delete;
 
     // Replaces the file of this name (no "/") with the bytes; the reason when it cannot.
     // Safe to call from several threads.
-    std::optional<std::string> Write(const std::string& name, std::span<const uint8_t> bytes);
+    std::optional<std::string> Write(const std::string& name,
+                                     std::span<const uint8_t> bytes) override;
 
     // The whole file, or nothing when it cannot be read.
-    std::optional<std::vector<uint8_t>> Read(const std::string& name) const;
+    std::optional<std::vector<uint8_t>> Read(const std::string& name) const override;
 
   private:
     explicit OutputFolder(int fd) : fd_(fd) {}

@@ -7,6 +7,8 @@
 
 #include <png.h>
 
+#include "colours.h"
+
 namespace qrcli {
 
 namespace {
@@ -22,6 +24,7 @@ struct PngPlan {
     int bitDepth = 1;
     int colorType = PNG_COLOR_TYPE_GRAY;
     std::vector<png_color> palette;
+    std::vector<png_byte> alphas;  // one per palette entry, or none when all are opaque
     size_t stride = 0;
     std::vector<uint8_t> rows;
     png_uint_32 pixelsPerMetre = 0;
@@ -47,7 +50,12 @@ PngPlan PlanFor(const IndexCanvas& canvas, int dpi) {
         for (size_t i = 0; i < colors.size(); ++i) {
             plan.palette.push_back(
                 {qrplat::RedOf(colors[i]), qrplat::GreenOf(colors[i]), qrplat::BlueOf(colors[i])});
+            plan.alphas.push_back(AlphaOf(colors[i]));
             sample[i] = static_cast<uint8_t>(i);
+        }
+        // Opaque palettes need no transparency chunk.
+        if (std::all_of(plan.alphas.begin(), plan.alphas.end(), [](auto a) { return a == 255; })) {
+            plan.alphas.clear();
         }
     }
     const int perByte = 8 / plan.bitDepth;
@@ -99,6 +107,9 @@ bool WritePlan(const PngPlan& plan, std::vector<uint8_t>& out) {
     if (!plan.palette.empty()) {
         png_set_PLTE(png, info, plan.palette.data(), static_cast<int>(plan.palette.size()));
     }
+    if (!plan.alphas.empty()) {
+        png_set_tRNS(png, info, plan.alphas.data(), static_cast<int>(plan.alphas.size()), nullptr);
+    }
     png_set_pHYs(png, info, plan.pixelsPerMetre, plan.pixelsPerMetre, PNG_RESOLUTION_METER);
     png_write_info(png, info);
     for (int y = 0; y < plan.height; ++y) {
@@ -135,7 +146,9 @@ std::optional<GreyImage> DecodePng(std::span<const uint8_t> file) {
         png_image_free(&image);
         return std::nullopt;
     }
-    if (!png_image_finish_read(&image, nullptr, grey.pixels.data(), 0, nullptr)) {
+    // Transparent pixels as they show on white paper.
+    const png_color white{255, 255, 255};
+    if (!png_image_finish_read(&image, &white, grey.pixels.data(), 0, nullptr)) {
         png_image_free(&image);
         return std::nullopt;
     }

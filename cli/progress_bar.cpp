@@ -1,25 +1,34 @@
 #include "progress_bar.h"
 
+#include <algorithm>
 #include <string>
 
 namespace qrcli {
 
 namespace {
 constexpr int kBarWidth = 40;
-}
+constexpr size_t kLinesBetweenCounts = 1000;  // when only the count can be shown
+}  // namespace
 
-void ProgressBar::Show(size_t done, size_t total) {
-    if (!enabled_ || total == 0) return;
-    const int filled = static_cast<int>(done * kBarWidth / total);
-    const int percent = static_cast<int>(done * 100 / total);
-    if (shown_ && filled == lastFilled_ && percent == lastPercent_) return;
-    const std::string bar =
-        std::string(static_cast<size_t>(filled), '#') + std::string(kBarWidth - filled, '.');
-    std::fprintf(stream_, "\r[%s] %3d%% %zu/%zu", bar.c_str(), percent, done, total);
+void ProgressBar::Show(size_t lines, uint64_t part, uint64_t whole) {
+    if (!enabled_) return;
+    if (whole == 0) {
+        if (shown_ && lines - lastLines_ < kLinesBetweenCounts) return;
+        std::fprintf(stream_, "\r%zu lines", lines);
+    } else {
+        part = std::min(part, whole);
+        const int filled = static_cast<int>(part * kBarWidth / whole);
+        const int percent = static_cast<int>(part * 100 / whole);
+        if (shown_ && filled == lastFilled_ && percent == lastPercent_) return;
+        const std::string bar =
+            std::string(static_cast<size_t>(filled), '#') + std::string(kBarWidth - filled, '.');
+        std::fprintf(stream_, "\r[%s] %3d%% %zu lines", bar.c_str(), percent, lines);
+        lastFilled_ = filled;
+        lastPercent_ = percent;
+    }
     std::fflush(stream_);
     shown_ = true;
-    lastFilled_ = filled;
-    lastPercent_ = percent;
+    lastLines_ = lines;
 }
 
 void ProgressBar::Clear() {

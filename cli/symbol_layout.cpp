@@ -3,9 +3,17 @@
 #include <algorithm>
 #include <span>
 
-#include "settings_record.h"
+#include "option_values.h"
 
 namespace qrcli {
+
+namespace {
+
+std::string Square(int64_t side) {
+    return std::to_string(side) + "x" + std::to_string(side);
+}
+
+}  // namespace
 
 std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOptions& options,
                                         std::string& reason) {
@@ -18,27 +26,51 @@ std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOption
         return std::nullopt;
     }
 
-    int modulePixels = 0;
-    if (options.fit) {
-        const int side = symbol->matrix.side + 2 * kQuietZoneModules;
-        modulePixels = std::min(options.width, options.height) / side;
-        if (modulePixels < 1) {
-            reason = "version " + std::to_string(symbol->version) + " (" +
-                     std::to_string(symbol->matrix.side) + " modules and a quiet zone of " +
-                     std::to_string(kQuietZoneModules) + ") does not fit " +
-                     std::to_string(options.width) + "x" + std::to_string(options.height) +
-                     " at one pixel per module";
+    const int n = symbol->matrix.side;
+    const std::string symbolText = "version " + std::to_string(symbol->version) + " (" +
+                                   std::to_string(n) + " modules and a quiet zone of " +
+                                   std::to_string(options.border) + ")";
+    const int64_t whole = n + 2 * options.border;  // modules across, with the quiet zone
+    const std::string imageText =
+        std::to_string(options.width) + "x" + std::to_string(options.height);
+    int width = options.width;
+    int height = options.height;
+    int module = options.modulePixels;
+    std::string warning;
+
+    if (module == 0) {
+        module = static_cast<int>(std::min(width, height) / whole);
+        if (module < 1) {
+            reason = symbolText + " does not fit " + imageText + " at one pixel per module";
             return std::nullopt;
         }
-    } else {
-        // The library's module-size rule, from the field it keeps as a float.
-        modulePixels = qrlib::ModulePixelsFor(options.dpi, static_cast<float>(options.moduleCm));
+    } else if (options.imageFollowsSymbol) {
+        const int64_t side = whole * module;
+        if (side > kMaxImageSide) {
+            reason = symbolText + " at " + std::to_string(module) + " pixels per module needs " +
+                     Square(side) + " pixels, more than the largest image, " +
+                     Square(kMaxImageSide);
+            return std::nullopt;
+        }
+        width = height = static_cast<int>(side);
+    } else if (options.appNames) {
+        const int64_t side = int64_t{n} * module;
+        if (side > width || side > height) {
+            warning = "warning: version " + std::to_string(symbol->version) + " (" +
+                      std::to_string(n) + " modules) at " + std::to_string(module) +
+                      " pixels per module needs " + Square(side) + " pixels, more than the " +
+                      imageText + " image; written cut off, as the window writes it";
+        }
+    } else if (whole * module > width || whole * module > height) {
+        reason = symbolText + " at " + std::to_string(module) + " pixels per module needs " +
+                 Square(whole * module) + " pixels, more than the " + imageText + " image";
+        return std::nullopt;
     }
 
-    const qrlib::Appearance look{options.width,    options.height,     modulePixels,
-                                 options.rotation, options.frameStyle, options.backColor,
-                                 options.barColor};
-    return LaidOutSymbol{std::move(*symbol), look};
+    const qrlib::Appearance look{
+        width,           height, module, options.rotation, options.frameStyle, options.backColor,
+        options.barColor};
+    return LaidOutSymbol{std::move(*symbol), look, std::move(warning)};
 }
 
 }  // namespace qrcli

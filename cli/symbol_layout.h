@@ -12,15 +12,16 @@
 
 namespace qrcli {
 
-inline constexpr int kQuietZoneModules = 4;
-
 struct LaidOutSymbol {
     qr::EncodedSymbol symbol;
-    qrlib::Appearance look;
+    qrlib::Appearance look;  // the image's size is this line's
+    std::string warning;     // a symbol cut off by the image, as the window writes it
 };
 
-// Nothing, with the reason, when the text does not fit version 40 at the level, or (with
-// --fit) the symbol and its quiet zone do not fit the image at one pixel per module.
+// Nothing, with the reason, when the text does not fit version 40 at the level, or the
+// symbol and its quiet zone do not fit the image: at one pixel per module when the module
+// size follows the image, at the module size asked for otherwise. Only the window's own
+// files (--app-names) are written cut off, with a warning.
 std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOptions& options,
                                         std::string& reason);
 

@@ -1,19 +1,23 @@
-// A canvas that writes SVG: the background as one rectangle, every colour's filled squares as
-// one path (vertically touching squares of a column merged), crisp edges so that no reader
-// blurs the module boundaries. The frame's one-pixel lines become filled pixels too.
+// A canvas that keeps the drawing as filled boxes for the vector formats (SVG, EPS, PDF):
+// vertically touching squares of one colour in a column merged, the frame's one-pixel lines
+// made filled pixels too, everything clipped to the picture as a pixel surface would clip it.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "canvas.h"
 
 namespace qrcli {
 
-class SvgCanvas final : public qrplat::Canvas {
+class VectorCanvas final : public qrplat::Canvas {
   public:
-    SvgCanvas(int width, int height, int dpi) : width_(width), height_(height), dpi_(dpi) {}
+    struct Box {
+        int left, top, right, bottom;
+        qrplat::ColorRef color;  // with transparency, see colours.h
+    };
+
+    VectorCanvas(int width, int height, int dpi) : width_(width), height_(height), dpi_(dpi) {}
 
     void FillRect(int left, int top, int right, int bottom, qrplat::ColorRef color) override;
     void MoveTo(int x, int y) override;
@@ -27,20 +31,19 @@ class SvgCanvas final : public qrplat::Canvas {
         return true;
     }
 
-    std::string Document() const;
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int dpi() const { return dpi_; }
+    // In drawing order: the background first.
+    const std::vector<Box>& boxes() const { return boxes_; }
 
   private:
-    struct Box {
-        int left, top, right, bottom;
-        qrplat::ColorRef color;
-    };
-
     int width_;
     int height_;
     int dpi_;
     int penX_ = 0;
     int penY_ = 0;
-    std::vector<Box> boxes_;  // in drawing order
+    std::vector<Box> boxes_;
 };
 
 }  // namespace qrcli

@@ -9,19 +9,18 @@
 
 namespace qrcli {
 
-std::optional<std::string> CheckWrittenFile(const OutputFolder& folder, const std::string& name,
+std::optional<std::string> CheckWrittenFile(const OutputTarget& target, const std::string& name,
                                             std::string_view line,
                                             std::span<const uint8_t> madeBytes,
                                             const LaidOutSymbol& laid,
                                             const BatchOptions& options) {
-    const auto file = folder.Read(name);
+    const auto file = target.Read(name);
     if (!file) return "the written file cannot be read back";
 
     std::optional<GreyImage> image;
-    const ImageFormat format = options.appNames ? ImageFormat::kBmp : options.format;
-    if (format == ImageFormat::kBmp) {
+    if (options.format == ImageFormat::kBmp) {
         image = DecodeBmp(*file);
-    } else if (format == ImageFormat::kPng) {
+    } else if (options.format == ImageFormat::kPng) {
         image = DecodePng(*file);
     } else {
         if (!std::equal(file->begin(), file->end(), madeBytes.begin(), madeBytes.end())) {

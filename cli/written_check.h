@@ -8,14 +8,14 @@
 #include <string_view>
 
 #include "batch_options.h"
-#include "output_folder.h"
+#include "output_target.h"
 #include "symbol_layout.h"
 
 namespace qrcli {
 
-// Nothing when the file is good; otherwise the reason. BMP and PNG files are decoded from
-// disk; SVG and WMF files must equal the bytes made, whose drawing is then read as pixels.
-std::optional<std::string> CheckWrittenFile(const OutputFolder& folder, const std::string& name,
+// Nothing when the file is good; otherwise the reason. BMP and PNG files are decoded as
+// written; the other formats must equal the bytes made, whose drawing is then read as pixels.
+std::optional<std::string> CheckWrittenFile(const OutputTarget& target, const std::string& name,
                                             std::string_view line,
                                             std::span<const uint8_t> madeBytes,
                                             const LaidOutSymbol& laid, const BatchOptions& options);

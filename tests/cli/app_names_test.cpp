@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "batch_run.h"
 #include "cli_test_support.h"
-#include "output_folder.h"
 #include "qrcodewin32.h"
 
 namespace {
@@ -43,10 +41,7 @@ void ExpectSameAsWindow(const std::vector<std::string>& lines, const WindowRun& 
     options.width = run.width;
     options.height = run.height;
     options.jobs = 2;
-    std::string error;
-    const auto folder = qrcli::OutputFolder::Open(options.outputFolder, error);
-    ASSERT_TRUE(folder) << error;
-    const auto outcomes = qrcli::RunLines(lines, options, *folder, [](size_t, const auto&) {});
+    const auto outcomes = clitest::RunLines(lines, options).outcomes;
 
     for (size_t i = 0; i < lines.size(); ++i) {
         ASSERT_TRUE(outcomes[i].written) << lines[i] << ": " << outcomes[i].reason;

@@ -5,13 +5,18 @@
 #include <vector>
 
 #include "batch_options.h"
+#include "colours.h"
+#include "help_text.h"
 
 namespace {
 
+using Args = std::vector<std::string>;
 using qrcli::BatchOptions;
+using qrcli::ImageFormat;
+using qrcli::OutputKind;
 using qrcli::ParseArguments;
 
-BatchOptions Parsed(std::vector<std::string> args) {
+BatchOptions Parsed(const Args& args) {
     const auto parsed = ParseArguments(args, 3);
     if (const auto* usage = std::get_if<qrcli::UsageError>(&parsed)) {
         ADD_FAILURE() << usage->message;
@@ -20,100 +25,215 @@ BatchOptions Parsed(std::vector<std::string> args) {
     return std::get<BatchOptions>(parsed);
 }
 
-std::string UsageMessage(std::vector<std::string> args) {
+std::string UsageMessage(const Args& args) {
     const auto parsed = ParseArguments(args, 3);
     const auto* usage = std::get_if<qrcli::UsageError>(&parsed);
     return usage ? usage->message : "(accepted)";
 }
 
-TEST(ParseArguments, DefaultsAreTheWindowsSettings) {
-    const BatchOptions o = Parsed({"in.txt", "-o", "out"});
-    EXPECT_EQ(o.input, "in.txt");
-    EXPECT_EQ(o.outputFolder, "out");
-    EXPECT_EQ(o.requestedVersion, 0);
-    EXPECT_EQ(o.ecLevel, 0);
-    EXPECT_EQ(o.maskSetting, 5);  // mask pattern 4
-    EXPECT_EQ(o.width, 200);
-    EXPECT_EQ(o.height, 200);
-    EXPECT_DOUBLE_EQ(o.moduleCm, 0.2);
-    EXPECT_EQ(o.dpi, 96);
-    EXPECT_EQ(o.rotation, 1);
-    EXPECT_EQ(o.frameStyle, 0);
-    EXPECT_EQ(o.barColor, 0x000000U);
-    EXPECT_EQ(o.backColor, 0xFFFFFFU);
-    EXPECT_EQ(o.format, qrcli::ImageFormat::kBmp);
-    EXPECT_EQ(o.jobs, 3);  // the cores
-    EXPECT_FALSE(o.appNames || o.fit || o.verify);
-    EXPECT_EQ(qrcli::ExtensionFor(o), ".bmp");
+std::string Shown(const Args& args) {
+    const auto parsed = ParseArguments(args, 1);
+    const auto* text = std::get_if<qrcli::ShowText>(&parsed);
+    return text ? text->text : "(not shown)";
 }
 
-TEST(ParseArguments, EveryOptionInBothSpellings) {
-    const BatchOptions o = Parsed({"--version", "7",        "--level=q",  "--mask",
-                                   "auto",      "--size",   "300x150",    "--module-cm=0.1",
-                                   "--dpi",     "300",      "--rotation", "3",
-                                   "--frame=2", "--fg",     "#FF8000",    "--bg=102030",
-                                   "--format",  "png",      "-j2",        "--verify",
-                                   "-",         "-oout dir"});
-    EXPECT_EQ(o.input, "-");
-    EXPECT_EQ(o.outputFolder, "out dir");
-    EXPECT_EQ(o.requestedVersion, 7);
-    EXPECT_EQ(o.ecLevel, 2);
-    EXPECT_EQ(o.maskSetting, 0);
-    EXPECT_EQ(o.width, 300);
-    EXPECT_EQ(o.height, 150);
-    EXPECT_DOUBLE_EQ(o.moduleCm, 0.1);
-    EXPECT_EQ(o.dpi, 300);
-    EXPECT_EQ(o.rotation, 3);
-    EXPECT_EQ(o.frameStyle, 2);
-    EXPECT_EQ(o.barColor, 0x0080FFU);  // #RRGGBB kept as 0x00BBGGRR
-    EXPECT_EQ(o.backColor, 0x302010U);
-    EXPECT_EQ(o.format, qrcli::ImageFormat::kPng);
-    EXPECT_EQ(o.jobs, 2);
-    EXPECT_TRUE(o.verify);
+TEST(ParseArguments, DefaultsAreWhatQrToolsGive) {
+    const BatchOptions o = Parsed({"in.txt", "-o", "out"});
+    EXPECT_EQ(o.input, "in.txt");
+    EXPECT_EQ(o.output, "out");
+    EXPECT_EQ(o.outputKind, OutputKind::kFolder);
+    EXPECT_EQ(o.format, ImageFormat::kPng);
+    EXPECT_EQ(o.maskSetting, 0);   // automatic
+    EXPECT_EQ(o.modulePixels, 0);  // follows the image
+    EXPECT_FALSE(o.imageFollowsSymbol);
+    EXPECT_EQ(o.border, 4);
+    EXPECT_EQ(o.width, 200);
+    EXPECT_EQ(o.height, 200);
+    EXPECT_EQ(o.rotation, 1);
+    EXPECT_EQ(o.naming, qrcli::Naming::kLine);
+    EXPECT_EQ(o.jobs, 3);  // the cores
+    EXPECT_FALSE(o.appNames || o.verify || o.quiet || o.makeFolder);
     EXPECT_EQ(qrcli::ExtensionFor(o), ".png");
 }
 
-TEST(ParseArguments, MaskDigitsArePatterns) {
-    EXPECT_EQ(Parsed({"a", "-o", "b", "--mask", "0"}).maskSetting, 1);
-    EXPECT_EQ(Parsed({"a", "-o", "b", "--mask", "7"}).maskSetting, 8);
-}
-
-TEST(ParseArguments, AppNamesGiveTheWindowsJpgNames) {
+TEST(ParseArguments, AppNamesKeepTheWindowsSettings) {
     const BatchOptions o = Parsed(
-        {"a", "-o", "b", "--app-names", "--version", "5", "--level", "H", "--size", "300x150"});
+        {"a", "-o", "b", "--app-names", "--symversion", "5", "--level", "H", "--size", "300x150"});
     EXPECT_TRUE(o.appNames);
+    EXPECT_EQ(o.format, ImageFormat::kBmp);
+    EXPECT_EQ(o.maskSetting, 5);   // pattern 4
+    EXPECT_EQ(o.modulePixels, 8);  // 0.2 cm at 96 dpi
+    EXPECT_FALSE(o.imageFollowsSymbol);
+    EXPECT_EQ(o.requestedVersion, 5);
+    EXPECT_EQ(o.ecLevel, 3);
+    EXPECT_EQ(o.width, 300);
+    EXPECT_EQ(o.height, 150);
     EXPECT_EQ(qrcli::ExtensionFor(o), ".jpg");
 }
 
-TEST(ParseArguments, UsageErrorsSayWhatIsWrong) {
-    EXPECT_EQ(UsageMessage({"a", "-o", "b", "--colour", "red"}),
-              "unknown option --colour (see --help)");
-    EXPECT_EQ(UsageMessage({"a", "-o", "b", "--level", "X"}),
-              "invalid value for --level: \"X\" (see --help)");
-    EXPECT_EQ(UsageMessage({"a", "-o", "b", "--version", "41"}),
-              "invalid value for --version: \"41\" (see --help)");
-    EXPECT_EQ(UsageMessage({"a", "-o", "b", "--size", "0x10"}),
-              "invalid value for --size: \"0x10\" (see --help)");
-    EXPECT_EQ(UsageMessage({"a", "-o", "b", "--fg", "#12345"}),
-              "invalid value for --fg: \"#12345\" (see --help)");
-    EXPECT_EQ(UsageMessage({"a", "-o", "b", "--jobs"}), "--jobs needs a value (see --help)");
-    EXPECT_EQ(UsageMessage({"a"}), "no output folder given (-o DIR) (see --help)");
-    EXPECT_EQ(UsageMessage({"-o", "b"}),
-              "no input file given (use - for standard input) (see --help)");
-    EXPECT_EQ(UsageMessage({"a", "c", "-o", "b"}),
-              "more than one input file given: \"c\" (see --help)");
-    EXPECT_EQ(UsageMessage({"a", "-o", "b", "--dpi", "96", "--dpi", "72"}),
-              "--dpi given twice (see --help)");
+TEST(ParseArguments, EveryOptionInItsSpellings) {
+    const BatchOptions o = Parsed({"-v",          "7",
+                                   "--level=q",   "--mask",
+                                   "3",           "--size",
+                                   "300x150",     "-s4",
+                                   "--border",    "2",
+                                   "--dpi=300",   "--rotate",
+                                   "270",         "--frame=2",
+                                   "--fg",        "#FF8000",
+                                   "--bg=102030", "-t",
+                                   "SVG",         "-j2",
+                                   "--verify",    "-q",
+                                   "--mkdir",     "--name",
+                                   "safe",        "--input-format",
+                                   "tsv",         "-",
+                                   "-oout dir"});
+    EXPECT_EQ(o.input, "-");
+    EXPECT_EQ(o.output, "out dir");
+    EXPECT_EQ(o.requestedVersion, 7);
+    EXPECT_EQ(o.ecLevel, 2);
+    EXPECT_EQ(o.maskSetting, 4);
+    EXPECT_EQ(o.width, 300);
+    EXPECT_EQ(o.height, 150);
+    EXPECT_EQ(o.modulePixels, 4);
+    EXPECT_FALSE(o.imageFollowsSymbol);  // --size holds the image
+    EXPECT_EQ(o.border, 2);
+    EXPECT_EQ(o.dpi, 300);
+    EXPECT_EQ(o.rotation, 2);  // a quarter counter-clockwise in the library's code
+    EXPECT_EQ(o.frameStyle, 2);
+    EXPECT_EQ(o.barColor, 0x0080FFU);  // #RRGGBB kept as 0x00BBGGRR
+    EXPECT_EQ(o.backColor, 0x302010U);
+    EXPECT_EQ(o.format, ImageFormat::kSvg);
+    EXPECT_EQ(o.jobs, 2);
+    EXPECT_TRUE(o.verify && o.quiet && o.makeFolder);
+    EXPECT_EQ(o.naming, qrcli::Naming::kSafe);
+    EXPECT_EQ(o.inputFormat, qrcli::InputFormat::kTsv);
+}
+
+TEST(ParseArguments, ScaleOrModuleSizeFixTheModule) {
+    const BatchOptions scaled = Parsed({"a", "-o", "b", "--scale", "3", "-m", "0"});
+    EXPECT_EQ(scaled.modulePixels, 3);
+    EXPECT_TRUE(scaled.imageFollowsSymbol);
+    EXPECT_EQ(scaled.border, 0);
+    const BatchOptions printed = Parsed({"a", "-o", "b", "--module-cm", "0.1", "--dpi", "300"});
+    EXPECT_EQ(printed.modulePixels, 12);  // 0.1 cm at 300 dpi
+    EXPECT_TRUE(printed.imageFollowsSymbol);
+    for (const char* degrees : {"0", "90", "180", "270"}) {
+        static const std::vector<int> kCodes = {1, 0, 3, 2};
+        EXPECT_EQ(Parsed({"a", "-o", "b", "--rotate", degrees}).rotation,
+                  kCodes[std::stoi(degrees) / 90]);
+    }
+}
+
+TEST(ParseArguments, ColoursTakeTransparencyForPngAndSvg) {
+    const BatchOptions o = Parsed({"a", "-o", "b", "--fg", "#11223380", "--bg", "transparent"});
+    EXPECT_EQ(qrcli::AlphaOf(o.barColor), 0x80);
+    EXPECT_EQ(qrcli::OpaquePart(o.barColor), 0x332211U);
+    EXPECT_EQ(qrcli::AlphaOf(o.backColor), 0);
+    EXPECT_EQ(qrcli::ColourText(o.barColor), "#11223380");
+    EXPECT_EQ(Parsed({"a", "-o", "b", "--fg", "#112233FF"}).barColor, 0x332211U);  // opaque
+    EXPECT_EQ(UsageMessage({"a", "-o", "b", "-t", "pdf", "--bg", "transparent"}),
+              "--bg: transparency is for png and svg; pdf has none (see --help)");
+}
+
+TEST(ParseArguments, OneTextGoesToAFileOrStandardOutput) {
+    const BatchOptions file = Parsed({"--text", "hi", "-o", "dir/code.svg"});
+    EXPECT_EQ(file.outputKind, OutputKind::kFile);
+    EXPECT_EQ(file.format, ImageFormat::kSvg);  // from the name
+    EXPECT_EQ(file.texts, (std::vector<std::string>{"hi"}));
+    EXPECT_EQ(Parsed({"--text", "hi", "-o", "code.pdf", "-t", "png"}).format, ImageFormat::kPng);
+    EXPECT_EQ(Parsed({"--text", "hi", "-o", "code.unknown"}).format, ImageFormat::kPng);
+
+    const BatchOptions piped = Parsed({"--text", "hi", "-o", "-"});
+    EXPECT_EQ(piped.outputKind, OutputKind::kStandardOutput);
+    EXPECT_EQ(piped.jobs, 1);
+    EXPECT_EQ(Parsed({"--text", "hi", "-t", "utf8"}).outputKind, OutputKind::kStandardOutput);
+    EXPECT_EQ(Parsed({"list.txt", "-t", "ansi"}).outputKind, OutputKind::kStandardOutput);
+
+    const BatchOptions several = Parsed({"--text", "a", "--text", "b", "-o", "dir"});
+    EXPECT_EQ(several.outputKind, OutputKind::kFolder);
+    EXPECT_EQ(several.texts, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Parsed({"-o", "x", "--", "-name-"}).input, "-name-");
+    EXPECT_EQ(UsageMessage({"--", "-name-", "-o", "x"}),
+              "more than one input file given: \"-o\" (see --help)");
+}
+
+TEST(ParseArguments, BadValuesSayTheFormExpected) {
+    const std::vector<std::pair<Args, std::string>> cases = {
+        {{"--size", "200"}, "--size: \"200\": expected WxH, e.g. 200x200"},
+        {{"--size", "0x10"}, "--size: \"0x10\": expected each side from 1 to 16384"},
+        {{"--level", "X"}, "--level: \"X\": expected L, M, Q or H"},
+        {{"-v", "41"}, "--symversion: \"41\": expected a version from 1 to 40, or 0 to choose"},
+        {{"--mask", "8"}, "--mask: \"8\": expected auto or a pattern from 0 to 7"},
+        {{"--fg", "#12345"}, "--fg: \"#12345\": expected #RRGGBB, #RRGGBBAA or transparent"},
+        {{"--format", "jpg"},
+         "--format: \"jpg\": expected png, svg, eps, pdf, bmp, wmf, utf8 or ansi"},
+        {{"--rotate", "45"}, "--rotate: \"45\": expected 0, 90, 180 or 270"},
+        {{"--scale", "0"}, "--scale: \"0\": expected pixels per module, from 1 to 16384"},
+        {{"--border", "-1"}, "--border: \"-1\": expected modules, from 0 to 100"},
+        {{"--name", "hash"}, "--name: \"hash\": expected line, safe or index"},
+        {{"--name-format", "a%s"}, "--name-format: \"a%s\": expected one %d, e.g. code-%05d"},
+        {{"--input-format", "csv"}, "--input-format: \"csv\": expected lines or tsv"},
+        {{"--module-cm", "big"}, "--module-cm: \"big\": expected centimetres, e.g. 0.2"},
+        {{"-j", "0"}, "--jobs: \"0\": expected a number from 1 to 256"},
+    };
+    for (const auto& [extra, expected] : cases) {
+        Args args = {"a", "-o", "b"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        EXPECT_EQ(UsageMessage(args), expected);
+    }
+}
+
+TEST(ParseArguments, MisuseSaysWhatIsWrong) {
+    const std::vector<std::pair<Args, std::string>> cases = {
+        {{"a", "-o", "b", "--colour", "red"}, "unknown option --colour"},
+        {{"a", "-o", "b", "-qV"}, "unknown option -qV"},
+        {{"a", "-o", "b", "--jobs"}, "--jobs needs a value"},
+        {{"a", "-o", "b", "--quiet=yes"}, "--quiet takes no value"},
+        {{"a", "-o", "b", "--dpi", "96", "--dpi", "72"}, "--dpi given twice"},
+        {{"a"}, "no output folder given (-o DIR)"},
+        {{"-o", "b"}, "no input file given (use - for standard input, or --text)"},
+        {{"a", "c", "-o", "b"}, "more than one input file given: \"c\""},
+        {{"a", "--text", "t", "-o", "b"}, "give either an input file or --text, not both"},
+        {{"--text", "t"}, "no output file given (-o FILE, or -o - for standard output)"},
+        {{"a", "-o", "-"}, "-o -: standard output takes one image; give one --text, or -o DIR"},
+        {{"a", "-o", "b", "--fit", "--scale", "3"},
+         "--fit chooses the module size itself; leave out --scale"},
+        {{"a", "-o", "b", "--scale", "3", "--module-cm", "0.2"},
+         "--scale and --module-cm both set the module size; give one"},
+        {{"a", "-o", "b", "--rotate", "90", "--rotation", "0"},
+         "--rotate and --rotation both turn the symbol; give one"},
+        {{"a", "-o", "b", "--module-cm", "0.01"},
+         "a module of 0.01 cm at 96 dpi is smaller than one pixel"},
+        {{"a", "-t", "utf8", "--size", "9x9"},
+         "--size has no meaning for utf8, which draws one character cell per module"},
+        {{"a", "-t", "utf8", "--fg", "#FF0000"},
+         "--fg has no meaning for utf8, which draws in the terminal's own colours "
+         "(--format ansi takes colours)"},
+        {{"a", "-o", "b", "--name", "safe", "--name-format", "x%d"},
+         "--name-format numbers the files of --name index"},
+        {{"--text", "t", "--input-format", "tsv", "-o", "b"},
+         "--input-format reads an input file; --text is the text itself"},
+        {{"a", "-o", "b", "--version", "5"},
+         "--version prints the program's version; the symbol version is --symversion N (-v N)"},
+    };
+    for (const auto& [args, expected] : cases) {
+        EXPECT_EQ(UsageMessage(args), expected + " (see --help)");
+    }
 }
 
 TEST(ParseArguments, AppNamesRefuseOptionsThatChangeTheFile) {
-    for (const std::vector<std::string>& extra : {std::vector<std::string>{"--format", "png"},
-                                                  {"--mask", "3"},
-                                                  {"--rotation", "0"},
-                                                  {"--fg", "#FF0000"},
-                                                  {"--fit"},
-                                                  {"--module-cm", "0.1"}}) {
-        std::vector<std::string> args = {"a", "-o", "b", "--app-names"};
+    for (const Args& extra : {Args{"--format", "png"},
+                              {"--mask", "3"},
+                              {"--rotation", "0"},
+                              {"--rotate", "90"},
+                              {"--fg", "#FF0000"},
+                              {"--fit"},
+                              {"--module-cm", "0.1"},
+                              {"--scale", "2"},
+                              {"--border", "1"},
+                              {"--name", "safe"},
+                              {"--input-format", "tsv"}}) {
+        Args args = {"a", "-o", "b", "--app-names"};
         args.insert(args.end(), extra.begin(), extra.end());
         EXPECT_EQ(UsageMessage(args),
                   "--app-names writes the window's own files; it cannot be combined with " +
@@ -121,24 +241,42 @@ TEST(ParseArguments, AppNamesRefuseOptionsThatChangeTheFile) {
     }
 }
 
-TEST(ParseArguments, AModuleBelowOnePixelIsRefused) {
-    EXPECT_EQ(UsageMessage({"a", "-o", "b", "--module-cm", "0.01"}),
-              "a module of 0.01 cm at 96 dpi is smaller than one pixel (see --help)");
-    EXPECT_EQ(UsageMessage({"a", "-o", "b", "--fit", "--module-cm", "0.3"}),
-              "--fit chooses the module size itself; leave out --module-cm (see --help)");
+TEST(ParseArguments, NameFormatNumbersTheFiles) {
+    const BatchOptions o = Parsed({"a", "-o", "b", "--name-format", "code-%05d"});
+    EXPECT_EQ(o.naming, qrcli::Naming::kIndex);
+    EXPECT_EQ(o.nameFormat, "code-%05d");
+    for (const char* bad : {"none", "%d-%d", "a/%d", "%5s", "%123d", "100%"}) {
+        EXPECT_NE(UsageMessage({"a", "-o", "b", "--name-format", bad}), "(accepted)") << bad;
+    }
+    EXPECT_EQ(Parsed({"a", "-o", "b", "--name-format", "%%%3d%%"}).nameFormat, "%%%3d%%");
 }
 
-TEST(ParseArguments, HelpAndVersionInfo) {
-    const auto help = ParseArguments({"a", "--help"}, 1);
-    ASSERT_TRUE(std::holds_alternative<qrcli::ShowText>(help));
-    const std::string& text = std::get<qrcli::ShowText>(help).text;
-    EXPECT_EQ(text.rfind("Usage: qrbatch-cli", 0), 0U);
-    EXPECT_NE(text.find("version 3 and\n                     above are larger than the image"),
-              std::string::npos);
-    const auto version = ParseArguments({"--version-info"}, 1);
-    ASSERT_TRUE(std::holds_alternative<qrcli::ShowText>(version));
-    EXPECT_EQ(std::get<qrcli::ShowText>(version).text.rfind("qrbatch-cli 1.0.0 (libpng 1.6", 0),
-              0U);
+TEST(ParseArguments, HelpAndVersion) {
+    const std::string help = Shown({"a", "--help"});
+    EXPECT_EQ(help.rfind("Usage: qrbatch-cli", 0), 0U);
+    EXPECT_EQ(Shown({"-h"}), help);
+    for (const char* spelling : {"-V", "--version", "--version-info"}) {
+        EXPECT_EQ(Shown({spelling}).rfind("qrbatch-cli 1.0.0 (libpng 1.6", 0), 0U) << spelling;
+    }
+}
+
+TEST(HelpText, EveryOptionIsThereWithinEightyColumns) {
+    const std::string help = qrcli::HelpText();
+    for (const char* option :
+         {"--output",       "--text",       "--mkdir",  "--format",    "--name",   "--name-format",
+          "--input-format", "--symversion", "--level",  "--mask",      "--size",   "--scale",
+          "--border",       "--module-cm",  "--dpi",    "--fit",       "--rotate", "--rotation",
+          "--fg",           "--bg",         "--frame",  "--app-names", "--verify", "--jobs",
+          "--quiet",        "--help",       "--version"}) {
+        const bool listed = help.find(std::string("  ") + option + " ") != std::string::npos ||
+                            help.find(std::string(", ") + option + " ") != std::string::npos;
+        EXPECT_TRUE(listed) << option;
+    }
+    size_t lineStart = 0;
+    for (size_t end = help.find('\n'); end != std::string::npos; end = help.find('\n', lineStart)) {
+        EXPECT_LE(end - lineStart, 80U) << help.substr(lineStart, end - lineStart);
+        lineStart = end + 1;
+    }
 }
 
 }  // namespace

@@ -1,50 +1,43 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include "batch_run.h"
 #include "cli_test_support.h"
-#include "output_folder.h"
+#include "output_target.h"
 
 namespace {
 
-struct RunResult {
-    std::vector<qrcli::LineOutcome> outcomes;
-    std::vector<size_t> order;  // line indexes in the order they were reported
-};
-
-RunResult RunAll(const std::vector<std::string>& lines, const qrcli::BatchOptions& options) {
-    std::string error;
-    const auto folder = qrcli::OutputFolder::Open(options.outputFolder, error);
-    EXPECT_TRUE(folder) << error;
-    RunResult run;
-    run.outcomes = qrcli::RunLines(lines, options, *folder,
-                                   [&](size_t index, const auto&) { run.order.push_back(index); });
-    return run;
-}
+using clitest::RunLines;
 
 std::vector<std::string> ManyLines() {
     std::vector<std::string> lines;
     for (int i = 0; i < 120; ++i) lines.push_back("line " + std::to_string(i * 7919));
-    lines.push_back(std::string(300, 'v'));  // version 9 or so, a name too long for the disk
+    lines.push_back(std::string(300, 'v'));  // a name too long for the disk
     lines.push_back("bad/name");
     return lines;
 }
 
-TEST(RunLines, AnyNumberOfJobsWritesTheSameFiles) {
-    for (auto format : {qrcli::ImageFormat::kBmp, qrcli::ImageFormat::kPng,
-                        qrcli::ImageFormat::kSvg, qrcli::ImageFormat::kWmf}) {
+TEST(BatchRun, AnyNumberOfJobsWritesTheSameFiles) {
+    for (auto format :
+         {qrcli::ImageFormat::kPng, qrcli::ImageFormat::kSvg, qrcli::ImageFormat::kEps,
+          qrcli::ImageFormat::kPdf, qrcli::ImageFormat::kBmp, qrcli::ImageFormat::kWmf,
+          qrcli::ImageFormat::kUtf8}) {
         clitest::TempDir one;
         clitest::TempDir four;
-        auto options = clitest::WindowOptions(one.path());
+        auto options = clitest::DefaultOptions(one.path());
         options.format = format;
-        options.fit = true;
+        options.jobs = 1;
         const auto lines = ManyLines();
-        const RunResult single = RunAll(lines, options);
-        options.outputFolder = four.path().string();
+        const auto single = RunLines(lines, options);
+        options.output = four.path().string();
         options.jobs = 4;
-        const RunResult parallel = RunAll(lines, options);
+        const auto parallel = RunLines(lines, options);
 
         ASSERT_EQ(one.Names(), four.Names());
         EXPECT_EQ(one.Names().size(), 120U);  // the last two lines fail alike
@@ -58,43 +51,48 @@ TEST(RunLines, AnyNumberOfJobsWritesTheSameFiles) {
     }
 }
 
-TEST(RunLines, OutcomesAreReportedInLineOrder) {
+TEST(BatchRun, OutcomesAreReportedInLineOrderPastTheWindow) {
     clitest::TempDir dir;
-    auto options = clitest::WindowOptions(dir.path());
-    options.jobs = 4;
-    const auto lines = ManyLines();
-    const RunResult run = RunAll(lines, options);
+    auto options = clitest::DefaultOptions(dir.path());
+    options.jobs = 4;  // 256 lines in flight at most
+    std::vector<std::string> lines;
+    for (int i = 0; i < 700; ++i) lines.push_back(i % 50 == 7 ? "bad/" : std::to_string(i));
+    const auto run = RunLines(lines, options);
     ASSERT_EQ(run.order.size(), lines.size());
-    for (size_t i = 0; i < run.order.size(); ++i) EXPECT_EQ(run.order[i], i);
+    for (size_t i = 0; i < run.order.size(); ++i) EXPECT_EQ(run.order[i], i + 1);
+    EXPECT_EQ(dir.Names().size(), 700U - 14U);
 }
 
-TEST(RunLines, EachFailureHasItsReason) {
+TEST(BatchRun, EachFailureHasItsReason) {
     clitest::TempDir dir;
-    std::filesystem::create_directory(dir / "taken.bmp");
-    auto options = clitest::WindowOptions(dir.path());
-    options.ecLevel = 3;
-    const std::vector<std::string> lines = {"ok", std::string(1300, 'x'), "taken", "",
-                                            std::string(260, 'n')};
-    const RunResult run = RunAll(lines, options);
+    std::filesystem::create_directory(dir / "taken.png");
+    auto options = clitest::DefaultOptions(dir.path());
+    const std::vector<std::string> lines = {"ok", "taken", "", std::string(252, 'n')};
+    const auto run = RunLines(lines, options);
     EXPECT_TRUE(run.outcomes[0].written);
-    EXPECT_EQ(run.outcomes[1].reason, "the text (1300 bytes) does not fit version 40 at level H");
-    EXPECT_EQ(run.outcomes[2].reason, "cannot create the file: Is a directory");
-    EXPECT_EQ(run.outcomes[3].reason, "an empty line cannot be a file name");
-    EXPECT_EQ(run.outcomes[4].reason, "cannot create the file: File name too long");
+    EXPECT_EQ(run.outcomes[1].reason, "cannot create the file: Is a directory");
+    EXPECT_EQ(run.outcomes[2].reason, "an empty line cannot be a file name");
+    EXPECT_EQ(run.outcomes[3].reason,
+              "cannot be a file name: 256 bytes with the extension, more than the 255 a name can "
+              "hold (--name safe shortens it)");
     // Nothing half-written is left behind, and the folder in the way is untouched.
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"ok.bmp", "taken.bmp"}));
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "taken.bmp"));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"ok.png", "taken.png"}));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "taken.png"));
+
+    options.naming = qrcli::Naming::kIndex;
+    options.ecLevel = 3;
+    const auto numbered = RunLines({std::string(1300, 'x')}, options);
+    EXPECT_EQ(numbered.outcomes[0].reason,
+              "the text (1300 bytes) does not fit version 40 at level H");
 }
 
-TEST(RunLines, AFailedLineKeepsTheOlderFileOfItsName) {
+TEST(BatchRun, AFailedLineKeepsTheOlderFileOfItsName) {
     clitest::TempDir dir;
     clitest::WriteFile(dir / "big text.png", "older picture");
-    auto options = clitest::WindowOptions(dir.path());
-    options.format = qrcli::ImageFormat::kPng;
-    options.fit = true;
+    auto options = clitest::DefaultOptions(dir.path());
     options.width = 20;  // no symbol and quiet zone fit at one pixel a module
     options.height = 20;
-    const RunResult run = RunAll({"big text"}, options);
+    const auto run = RunLines({"big text"}, options);
     EXPECT_EQ(run.outcomes[0].reason,
               "version 1 (21 modules and a quiet zone of 4) does not fit 20x20 at one pixel per "
               "module");
@@ -103,26 +101,121 @@ TEST(RunLines, AFailedLineKeepsTheOlderFileOfItsName) {
         (std::vector<uint8_t>{'o', 'l', 'd', 'e', 'r', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'}));
 }
 
-TEST(RunLines, EqualLinesShareOneFileAndOneOutcome) {
+TEST(BatchRun, ASymbolLargerThanTheImageIsReportedNotCut) {
+    // 60 bytes need version 4: 33 modules, 264 pixels at 8 a module.
+    const std::string text(60, 'c');
     clitest::TempDir dir;
     auto options = clitest::WindowOptions(dir.path());
+    options.border = 2;  // version 1 at 8 pixels a module: 25 x 8 = 200
+    const auto run = RunLines({"fits", text}, options);
+    EXPECT_TRUE(run.outcomes[0].written);
+    EXPECT_EQ(run.outcomes[1].reason,
+              "version 4 (33 modules and a quiet zone of 2) at 8 pixels per module needs 296x296 "
+              "pixels, more than the 200x200 image");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"fits.bmp"}));
+
+    // The window's own files are written as the window writes them, cut off, with a warning.
+    options.appNames = true;
+    options.verify = true;
+    const auto window = RunLines({"fits", text}, options);
+    EXPECT_TRUE(window.outcomes[0].written) << window.outcomes[0].reason;
+    EXPECT_TRUE(window.outcomes[0].warning.empty());
+    EXPECT_EQ(window.outcomes[1].reason, "does not decode: no symbol is read from the image");
+    EXPECT_TRUE(std::filesystem::exists(dir / (text + ".jpg")));
+    options.verify = false;
+    EXPECT_EQ(RunLines({text}, options).outcomes[0].warning,
+              "warning: version 4 (33 modules) at 8 pixels per module needs 264x264 pixels, more "
+              "than the 200x200 image; written cut off, as the window writes it");
+}
+
+TEST(BatchRun, EqualLinesShareOneFileAndOneOutcome) {
+    clitest::TempDir dir;
+    auto options = clitest::DefaultOptions(dir.path());
     options.jobs = 4;
-    const RunResult run = RunAll({"same", "other", "same", "bad/one", "bad/one", "same"}, options);
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"other.bmp", "same.bmp"}));
+    const auto run = RunLines({"same", "other", "same", "bad/one", "bad/one", "same"}, options);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"other.png", "same.png"}));
     for (size_t i : {0U, 1U, 2U, 5U}) EXPECT_TRUE(run.outcomes[i].written) << i;
     EXPECT_FALSE(run.outcomes[3].written);
     EXPECT_EQ(run.outcomes[4].reason, run.outcomes[3].reason);
 }
 
-TEST(RunLines, VerifyFlagsACroppedSymbolAndPassesAGoodOne) {
+TEST(BatchRun, SafeNamesThatMeetAreReportedNotOverwritten) {
     clitest::TempDir dir;
-    auto options = clitest::WindowOptions(dir.path());
-    options.verify = true;
-    // Version 1 fits 200 x 200 at 8 pixels a module; 60 bytes need version 4, cropped.
-    const RunResult run = RunAll({"fits", std::string(60, 'c')}, options);
-    EXPECT_TRUE(run.outcomes[0].written) << run.outcomes[0].reason;
-    EXPECT_EQ(run.outcomes[1].reason, "does not decode: no symbol is read from the image");
-    EXPECT_TRUE(std::filesystem::exists(dir / (std::string(60, 'c') + ".bmp")));
+    auto options = clitest::DefaultOptions(dir.path());
+    options.naming = qrcli::Naming::kSafe;
+    options.jobs = 2;
+    std::vector<std::string> lines = {"a/b", "a:b", "a/b"};
+    for (int i = 0; i < 1000; ++i) lines.push_back("filler " + std::to_string(i));
+    lines.push_back("a?b");  // long after the first has left the window
+    lines.push_back("a/b");
+    const auto run = RunLines(lines, options);
+    EXPECT_TRUE(run.outcomes[0].written);
+    EXPECT_EQ(run.outcomes[1].reason, "the file name \"a_b.png\" is already line 1's");
+    EXPECT_TRUE(run.outcomes[2].written);
+    EXPECT_EQ(run.outcomes[1003].reason, "the file name \"a_b.png\" is already line 1's");
+    EXPECT_TRUE(run.outcomes[1004].written);
+    EXPECT_EQ(clitest::ReadFile(dir / "a_b.png").size() > 0, true);
+    EXPECT_EQ(dir.Names().size(), 1001U);
+}
+
+TEST(BatchRun, TsvLinesNameTheirFiles) {
+    clitest::TempDir dir;
+    auto options = clitest::DefaultOptions(dir.path());
+    options.inputFormat = qrcli::InputFormat::kTsv;
+    const auto run = RunLines({"home\thttps://example.com/", "tab\ta\tb", "no tab here",
+                               "home\thttps://example.com/other", "\tnameless"},
+                              options);
+    EXPECT_TRUE(run.outcomes[0].written);
+    EXPECT_TRUE(run.outcomes[1].written);
+    EXPECT_EQ(run.outcomes[2].reason, "no tab between a name and the text (--input-format tsv)");
+    EXPECT_EQ(run.outcomes[3].reason, "the file name \"home.png\" is already line 1's");
+    EXPECT_EQ(run.outcomes[4].reason, "an empty line cannot be a file name");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"home.png", "tab.png"}));
+}
+
+TEST(BatchRun, NumberedNamesKeepEqualLinesApart) {
+    clitest::TempDir dir;
+    auto options = clitest::DefaultOptions(dir.path());
+    options.naming = qrcli::Naming::kIndex;
+    options.nameFormat = "code-%03d";
+    const auto run = RunLines({"same", "same", "https://x/y"}, options);
+    for (const auto& outcome : run.outcomes) EXPECT_TRUE(outcome.written) << outcome.reason;
+    EXPECT_EQ(dir.Names(),
+              (std::vector<std::string>{"code-001.png", "code-002.png", "code-003.png"}));
+    EXPECT_EQ(clitest::ReadFile(dir / "code-001.png"), clitest::ReadFile(dir / "code-002.png"));
+}
+
+TEST(BatchRun, StandardOutputTakesTheCodesInLineOrder) {
+    auto options = clitest::DefaultOptions("unused");
+    options.format = qrcli::ImageFormat::kUtf8;
+    options.outputKind = qrcli::OutputKind::kStandardOutput;
+    options.jobs = 1;
+    std::string expected;
+    for (const char* text : {"first", "second"}) {
+        const int fd = memfd_create("one", MFD_CLOEXEC);
+        qrcli::StandardOutput out(fd);
+        qrcli::BatchRun run(options, out, [](size_t, const auto&) {});
+        run.Add(qrcli::JobForLine({text, std::strlen(text)}, 1, options, ""));
+        run.Finish();
+        std::string bytes(static_cast<size_t>(lseek(fd, 0, SEEK_CUR)), '\0');
+        EXPECT_EQ(pread(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
+        expected += bytes;
+        close(fd);
+    }
+    const int fd = memfd_create("both", MFD_CLOEXEC);
+    qrcli::StandardOutput out(fd);
+    size_t reported = 0;
+    {
+        qrcli::BatchRun run(options, out, [&](size_t, const auto& o) { reported += o.written; });
+        run.Add(qrcli::JobForLine({"first", 5}, 1, options, ""));
+        run.Add(qrcli::JobForLine({"second", 6}, 2, options, ""));
+    }
+    std::string both(expected.size() + 1, '\0');
+    EXPECT_EQ(pread(fd, both.data(), both.size(), 0), static_cast<ssize_t>(expected.size()));
+    both.resize(expected.size());
+    EXPECT_EQ(both, expected);
+    EXPECT_EQ(reported, 2U);
+    close(fd);
 }
 
 }  // namespace

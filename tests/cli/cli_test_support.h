@@ -15,6 +15,9 @@
 #include <gtest/gtest.h>
 
 #include "batch_options.h"
+#include "batch_run.h"
+#include "line_jobs.h"
+#include "output_folder.h"
 
 namespace clitest {
 
@@ -61,13 +64,47 @@ class TempDir {
     std::filesystem::path path_;
 };
 
-// The window's settings, as the command line gives them without options.
+// The window's settings, as --app-names writes them (without its names and warnings).
 inline qrcli::BatchOptions WindowOptions(const std::filesystem::path& folder) {
     qrcli::BatchOptions options;
+    qrcli::UseWindowSettings(options);
     options.input = "-";
-    options.outputFolder = folder.string();
+    options.output = folder.string();
     options.jobs = 1;
     return options;
+}
+
+// The defaults of the command line without --app-names.
+inline qrcli::BatchOptions DefaultOptions(const std::filesystem::path& folder) {
+    qrcli::BatchOptions options;
+    options.input = "-";
+    options.output = folder.string();
+    return options;
+}
+
+struct RunResult {
+    std::vector<qrcli::LineOutcome> outcomes;  // by line
+    std::vector<size_t> order;                 // line numbers in the order they were reported
+};
+
+// The lines through a batch run into the options' output folder, as the program runs them.
+inline RunResult RunLines(const std::vector<std::string>& lines,
+                          const qrcli::BatchOptions& options) {
+    std::string error;
+    const auto folder = qrcli::OutputFolder::Open(options.output, error);
+    EXPECT_TRUE(folder) << error;
+    RunResult result;
+    result.outcomes.resize(lines.size());
+    {
+        qrcli::BatchRun run(options, *folder, [&](size_t number, const qrcli::LineOutcome& o) {
+            result.outcomes[number - 1] = o;
+            result.order.push_back(number);
+        });
+        for (size_t i = 0; i < lines.size(); ++i) {
+            run.Add(qrcli::JobForLine({lines[i], lines[i].size()}, i + 1, options, ""));
+        }
+    }
+    return result;
 }
 
 }  // namespace clitest

@@ -27,7 +27,7 @@ std::vector<uint8_t> FileOf(const std::string& line, const qrcli::BatchOptions& 
 }
 
 qrcli::BatchOptions Options(qrcli::ImageFormat format) {
-    auto options = clitest::WindowOptions("unused");
+    auto options = clitest::DefaultOptions("unused");
     options.format = format;
     return options;
 }
@@ -76,7 +76,8 @@ TEST(SvgFile, OnePathForTheModulesAndCrispEdges) {
 
 TEST(WmfFile, SameBytesAsTheLibrarysExportForTheSameSettings) {
     clitest::TempDir dir;
-    auto options = Options(qrcli::ImageFormat::kWmf);
+    auto options = clitest::WindowOptions(dir.path());
+    options.format = qrcli::ImageFormat::kWmf;
     options.frameStyle = 1;
     options.width = 260;
     options.height = 240;
@@ -94,7 +95,6 @@ TEST(WmfFile, SameBytesAsTheLibrarysExportForTheSameSettings) {
 
 TEST(FitModuleSize, TheLargestModuleThatLeavesAQuietZone) {
     auto options = Options(qrcli::ImageFormat::kBmp);
-    options.fit = true;
     // Version 1: 21 + 8 modules; 200 / 29 = 6 pixels.
     EXPECT_EQ(LayOut("fit", options).look.modulePixels, 6);
     options.requestedVersion = 40;  // 177 + 8 = 185 modules: one pixel
@@ -102,6 +102,29 @@ TEST(FitModuleSize, TheLargestModuleThatLeavesAQuietZone) {
     options.height = 100;  // the smaller side counts
     options.requestedVersion = 1;
     EXPECT_EQ(LayOut("fit", options).look.modulePixels, 3);
+    options.border = 0;  // 100 / 21
+    EXPECT_EQ(LayOut("fit", options).look.modulePixels, 4);
+}
+
+TEST(ScaleAndBorder, TheImageIsTheSymbolAndItsQuietZone) {
+    auto options = Options(qrcli::ImageFormat::kPng);
+    options.modulePixels = 3;
+    options.imageFollowsSymbol = true;
+    options.border = 2;
+    const auto png = qrcli::DecodePng(FileOf("scaled", options));
+    ASSERT_TRUE(png);
+    EXPECT_EQ(png->width, (21 + 4) * 3);
+    EXPECT_EQ(png->height, (21 + 4) * 3);
+    // The finder pattern's corner starts right after the quiet zone.
+    EXPECT_EQ(png->pixels[5 * png->width + 5], 255);
+    EXPECT_EQ(png->pixels[6 * png->width + 6], 0);
+    options.modulePixels = 100;
+    options.requestedVersion = 40;
+    std::string reason;
+    EXPECT_FALSE(qrcli::LayOutLine("x", options, reason));
+    EXPECT_EQ(reason,
+              "version 40 (177 modules and a quiet zone of 2) at 100 pixels per module needs "
+              "18100x18100 pixels, more than the largest image, 16384x16384");
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+// Every option of the command line: its spellings, whether it takes a value, and the form of
+// that value for messages.
+#pragma once
+
+#include <string_view>
+
+namespace qrcli {
+
+enum class OptionId {
+    kOutput,
+    kText,
+    kMkdir,
+    kFormat,
+    kName,
+    kNameFormat,
+    kInputFormat,
+    kSymVersion,
+    kLevel,
+    kMask,
+    kSize,
+    kScale,
+    kBorder,
+    kModuleCm,
+    kDpi,
+    kRotate,
+    kRotation,
+    kFrame,
+    kFg,
+    kBg,
+    kFit,
+    kAppNames,
+    kVerify,
+    kJobs,
+    kQuiet,
+    kHelp,
+    kVersion,
+};
+
+struct OptionSpec {
+    OptionId id;
+    std::string_view name;  // with its dashes
+    char letter;            // the short spelling, 0 for none
+    bool takesValue;
+    std::string_view expected;  // what a value must look like
+};
+
+// Nothing for an unknown name. Long names are given with their dashes.
+const OptionSpec* FindLongOption(std::string_view name);
+const OptionSpec* FindShortOption(char letter);
+const OptionSpec& SpecOf(OptionId id);
+
+}  // namespace qrcli
