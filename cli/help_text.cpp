@@ -5,6 +5,8 @@
 #include <ZXing/ZXVersion.h>
 #include <png.h>
 
+#include "sheet_arguments.h"
+
 #ifndef QRBATCH_VERSION
 #define QRBATCH_VERSION "0"
 #endif
@@ -68,7 +70,8 @@ Look:
                        png and svg (#000000); BMP has the 16 standard colours
   --bg COLOUR          background, the same forms (#FFFFFF)
   --frame 0..2         none, dashed or solid one-pixel frame at the edge (0)
-Run:
+)" + qrsheet::SheetHelpText() +
+           R"(Run:
   --app-names          exactly the window's files: line + ".jpg" holding the BMP
                        bytes the window writes (only --symversion, --level and
                        --size may change); a symbol larger than the image is
@@ -95,6 +98,7 @@ Examples:
   qrbatch-cli -t utf8 --text 'WIFI:T:WPA;S:home;P:secret;;'
   qrbatch-cli --name safe urls.txt -o codes --mkdir
   qrbatch-cli --app-names resources/default-texts.txt -o out
+  qrbatch-cli --sheet a4-3x8 labels.txt -o labels.pdf
 )";
 }
 

@@ -8,9 +8,13 @@
 
 #include "batch_options.h"
 #include "run_command.h"
+#include "sheet_command.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string sheetError;
+    const auto sheet = qrsheet::TakeSheetOptions(args, sheetError);
+    if (!sheetError.empty()) return qrcli::Fail(sheetError);
     const int cores = static_cast<int>(std::thread::hardware_concurrency());
     const qrcli::ParsedArguments parsed = qrcli::ParseArguments(args, cores);
     if (const auto* text = std::get_if<qrcli::ShowText>(&parsed)) {
@@ -21,7 +25,8 @@ int main(int argc, char** argv) {
         return qrcli::Fail(usage->message);
     }
     try {
-        return qrcli::RunCommand(std::get<qrcli::BatchOptions>(parsed));
+        const auto& options = std::get<qrcli::BatchOptions>(parsed);
+        return sheet ? qrsheet::RunSheetCommand(*sheet, options) : qrcli::RunCommand(options);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qrbatch-cli: %s\n", e.what());
         return qrcli::kSomeNotWritten;

@@ -1,5 +1,5 @@
-// The PDF file as a reader and the file system see it, the input as it arrives, and the
-// sheet options taken from the command line.
+// The PDF file as a reader and the file system see it, and the sheet options taken from the
+// command line.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include "encode_symbol.h"
-#include "line_stream.h"
 #include "sheet_arguments.h"
 #include "sheet_document.h"
 
@@ -101,23 +100,6 @@ TEST_F(SheetFile, AnUnfinishedOrEmptyDocumentLeavesNothing) {
     EXPECT_FALSE(qrsheet::SheetDocument::Create((folder_ / "no" / "labels.pdf").string(), layout_,
                                                 qrsheet::SheetStyle{}, error));
     EXPECT_NE(error.find("No such file"), std::string::npos) << error;
-}
-
-std::vector<std::string> Lines(const std::string& bytes) {
-    std::FILE* file = ::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
-    qrsheet::LineStream stream(file);
-    std::vector<std::string> lines;
-    for (std::string line; stream.Next(line);) lines.push_back(line);
-    std::fclose(file);
-    return lines;
-}
-
-TEST(LineStream, SplitsAsTheImageBatchDoes) {
-    using V = std::vector<std::string>;
-    EXPECT_EQ(Lines("a\r\nb\nc"), (V{"a", "b", "c"}));
-    EXPECT_EQ(Lines("a\rb\n\n\nc\n"), (V{"a\rb", "", "", "c"}));
-    EXPECT_EQ(Lines(std::string("n\0ul\r\n", 6)), (V{std::string("n\0ul", 4)}));
-    EXPECT_EQ(Lines(""), V{});
 }
 
 TEST(SheetArguments, TakesItsOwnOptionsAndLeavesTheRest) {

@@ -1,0 +1,114 @@
+#include "sheet_command.h"
+
+#include <cstdio>
+
+#include <unistd.h>
+
+#include "input_lines.h"
+#include "option_table.h"
+#include "sheet_run.h"
+
+namespace qrsheet {
+
+namespace {
+
+// The lines as the image batch reads them: --text in order, or the input's lines, a name
+// column before a tab in tsv input becoming the caption.
+class BatchInput final : public SheetInput {
+  public:
+    BatchInput(const qrcli::BatchOptions& options, int fd)
+        : options_(options), reader_(fd, !options.appNames) {}
+
+    bool Next(SheetLine& line) override {
+        line = SheetLine{};
+        if (!options_.texts.empty()) {
+            if (nextText_ == options_.texts.size()) return false;
+            line.text = line.caption = options_.texts[nextText_++];
+            return true;
+        }
+        qrcli::InputLine read;
+        if (!reader_.Next(read)) return false;
+        uint64_t length = read.length;
+        line.text = std::move(read.bytes);
+        if (options_.inputFormat == qrcli::InputFormat::kTsv) {
+            const size_t tab = line.text.find('\t');
+            if (tab == std::string::npos) {
+                line.failure = "no tab between a name and the text (--input-format tsv)";
+                return true;
+            }
+            line.caption = line.text.substr(0, tab);
+            line.text.erase(0, tab + 1);
+            length -= tab + 1;
+        } else {
+            line.caption = line.text;
+        }
+        if (line.text.size() != length) {
+            // Longer than any symbol holds: only its start was read.
+            line.failure = "the text (" + std::to_string(length) +
+                           " bytes) does not fit version 40 at level " +
+                           qrcli::LevelName(options_.ecLevel);
+        }
+        return true;
+    }
+
+    std::optional<std::string> Error() const override { return reader_.error(); }
+
+  private:
+    const qrcli::BatchOptions& options_;
+    qrcli::LineReader reader_;
+    size_t nextText_ = 0;
+};
+
+std::optional<std::string> OptionNotForSheets(const std::vector<std::string>& args) {
+    // Options about single images and their files.
+    static const std::string kImageOnly[] = {
+        "--format",    "--name", "--name-format", "--size",     "--scale", "--border",
+        "--module-cm", "--dpi",  "--rotate",      "--rotation", "--frame", "--fg",
+        "--bg",        "--fit",  "--app-names",   "--verify",   "--mkdir"};
+    for (const auto& arg : args) {
+        if (arg == "--") break;
+        if (arg.size() < 2 || arg[0] != '-') continue;
+        const qrcli::OptionSpec* spec = arg[1] == '-'
+                                            ? qrcli::FindLongOption(arg.substr(0, arg.find('=')))
+                                            : qrcli::FindShortOption(arg[1]);
+        if (spec == nullptr) continue;
+        for (const auto& name : kImageOnly) {
+            if (spec->name == name) return name;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<SheetArguments> TakeSheetOptions(std::vector<std::string>& args, std::string& error) {
+    auto sheet = TakeSheetArguments(args, error);
+    if (const auto other = sheet ? OptionNotForSheets(args) : std::nullopt) {
+        error = "--sheet writes one PDF of labels; it cannot be combined with " + *other;
+        sheet.reset();
+    }
+    if (!error.empty()) error += " (see --help)";
+    return sheet;
+}
+
+int RunSheetCommand(const SheetArguments& sheet, const qrcli::BatchOptions& options) {
+    int fd = -1;
+    if (options.texts.empty()) {
+        std::string error;
+        fd = qrcli::OpenInput(options.input, error);
+        if (fd < 0) {
+            const std::string name =
+                options.input == "-" ? "standard input" : "\"" + options.input + "\"";
+            std::fprintf(stderr, "qrbatch-cli: cannot read the input %s: %s\n", name.c_str(),
+                         error.c_str());
+            return 2;
+        }
+    }
+    BatchInput input(options, fd);
+    const qr::SymbolParams symbol{options.requestedVersion, options.ecLevel, options.maskSetting};
+    const int status = RunSheets(sheet, input, options.output, symbol);
+    if (fd >= 0 && fd != STDIN_FILENO) ::close(fd);
+    return status;
+}
+
+}  // namespace qrsheet
