@@ -4,7 +4,7 @@
 # entry and the window program's launcher. The environment names the build and its folders.
 set -euo pipefail
 for variable in QR_BUILD_DIR QR_SOURCE_DIR QR_VERSION QR_PYTHON QR_BINDIR QR_LIBDIR \
-  QR_LIBEXECDIR QR_INCLUDEDIR QR_DATADIR QR_MANDIR QR_DOCDIR QR_WINDOW QR_CC; do
+  QR_LIBEXECDIR QR_INCLUDEDIR QR_DATADIR QR_MANDIR QR_DOCDIR QR_WINDOW QR_CLI QR_CC; do
   [ -n "${!variable:-}" ] || { echo "$variable is not set" >&2; exit 2; }
 done
 
@@ -108,38 +108,40 @@ else
 fi
 
 # --- The command-line tool ---
-cli=$prefix/$QR_BINDIR/qrbatch-cli
-[ -x "$cli" ] || fail "not installed: $QR_BINDIR/qrbatch-cli"
-# Every option of the installed program's help, read independently of the completion script.
-options=$("$cli" --help | grep -oE '^[[:space:]]+(-[[:alnum:]], )?--?[[:alnum:]][-[:alnum:]]*' |
-  tr ',' '\n' | tr -d ' \t' | sort -u)
-[ "$(wc -l <<<"$options")" -ge 5 ] || fail "too few options in --help: $options"
+if [ "$QR_CLI" = 1 ]; then
+  cli=$prefix/$QR_BINDIR/qrbatch-cli
+  [ -x "$cli" ] || fail "not installed: $QR_BINDIR/qrbatch-cli"
+  # Every option of the installed program's help, read independently of the completion script.
+  options=$("$cli" --help | grep -oE '^[[:space:]]+(-[[:alnum:]], )?--?[[:alnum:]][-[:alnum:]]*' |
+    tr ',' '\n' | tr -d ' \t' | sort -u)
+  [ "$(wc -l <<<"$options")" -ge 5 ] || fail "too few options in --help: $options"
 
-page=$prefix/$QR_MANDIR/man1/qrbatch-cli.1.gz
-if [ -f "$page" ]; then
-  text=$(zcat "$page" | sed 's/\\-/-/g')
-  grep -q "qrbatch-cli $QR_VERSION" <<<"$text" || fail "man page without the version"
-  while read -r option; do
-    grep -qe "$option" <<<"$text" || fail "man page does not describe $option"
-  done <<<"$options"
-else
-  fail "not installed: $QR_MANDIR/man1/qrbatch-cli.1.gz"
-fi
+  page=$prefix/$QR_MANDIR/man1/qrbatch-cli.1.gz
+  if [ -f "$page" ]; then
+    text=$(zcat "$page" | sed 's/\\-/-/g')
+    grep -q "qrbatch-cli $QR_VERSION" <<<"$text" || fail "man page without the version"
+    while read -r option; do
+      grep -qF -e "$option" <<<"$text" || fail "man page does not describe $option"
+    done <<<"$options"
+  else
+    fail "not installed: $QR_MANDIR/man1/qrbatch-cli.1.gz"
+  fi
 
-completion=$prefix/$QR_DATADIR/bash-completion/completions/qrbatch-cli
-complete_words() {
-  bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _qrbatch_cli
-           printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" "$@"
-}
-if [ -f "$completion" ]; then
-  [ "$(complete_words "$cli" --he)" = --help ] || fail "completion of --he"
-  [ "$(complete_words "$cli" - | sort -u)" = "$options" ] ||
-    fail "completion of - is not the options of --help: $(complete_words "$cli" - | tr '\n' ' ')"
-  mkdir -p "$work/folders/aa" "$work/folders/ab" && touch "$work/folders/ac"
-  [ "$(complete_words "$cli" -o "$work/folders/a" | sort | tr '\n' ' ')" = \
-    "$work/folders/aa $work/folders/ab " ] || fail "completion after -o offers more than folders"
-else
-  fail "not installed: bash completion"
+  completion=$prefix/$QR_DATADIR/bash-completion/completions/qrbatch-cli
+  complete_words() {
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _qrbatch_cli
+             printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" "$@"
+  }
+  if [ -f "$completion" ]; then
+    [ "$(complete_words "$cli" --he)" = --help ] || fail "completion of --he"
+    [ "$(complete_words "$cli" - | sort -u)" = "$options" ] ||
+      fail "completion of - is not the options of --help: $(complete_words "$cli" - | tr '\n' ' ')"
+    mkdir -p "$work/folders/aa" "$work/folders/ab" && touch "$work/folders/ac"
+    [ "$(complete_words "$cli" -o "$work/folders/a" | sort | tr '\n' ' ')" = \
+      "$work/folders/aa $work/folders/ab " ] || fail "completion after -o offers more than folders"
+  else
+    fail "not installed: bash completion"
+  fi
 fi
 
 # --- The window program ---
