@@ -89,6 +89,9 @@ void MainFrame::ShowAndPaint() {
 
 void MainFrame::RunStartUp() {
     gate_.Raise([this] { OnMainWindowCreated(view_); });
+    // The update messages belong to no window; once they are gone the main window takes the
+    // keyboard back.
+    if (!closed_) SetForegroundWindow(handle_);
 }
 
 void MainFrame::MoveFocus(bool backwards) {
