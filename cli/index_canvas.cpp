@@ -34,6 +34,14 @@ void IndexCanvas::FillSpan(int y, int x0, int x1, qrplat::ColorRef color) {
     std::fill(row + x0, row + x1, index);
 }
 
+void IndexCanvas::FillClipped(int x0, int y0, int x1, int y1, qrplat::ColorRef color) {
+    const uint8_t index = IndexOf(color);
+    for (int y = y0; y < y1; ++y) {
+        auto row = indices_.begin() + static_cast<ptrdiff_t>(y) * width();
+        std::fill(row + x0, row + x1, index);
+    }
+}
+
 std::vector<uint8_t> IndexCanvas::Grey() const {
     std::vector<uint8_t> levels(palette_.size());
     std::transform(palette_.begin(), palette_.end(), levels.begin(), Luminance);

@@ -29,6 +29,8 @@ class IndexCanvas final : public qrplat::PixelCanvas {
                 std::vector<uint8_t> indices)
         : PixelCanvas(width, height, dpi, dpi), palette_{initial}, indices_(std::move(indices)) {}
     void FillSpan(int y, int x0, int x1, qrplat::ColorRef color) override;
+    // A module's rows in one colour: its palette index looked up once.
+    void FillClipped(int x0, int y0, int x1, int y1, qrplat::ColorRef color) override;
     uint8_t IndexOf(qrplat::ColorRef color);
 
     std::vector<qrplat::ColorRef> palette_;

@@ -6,11 +6,21 @@
 #include <variant>
 #include <vector>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "batch_options.h"
 #include "run_command.h"
 #include "sheet_command.h"
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+    // Every line allocates and frees the same few buffers (the canvas, zlib's tables): kept
+    // for the next line rather than given back and faulted in again page by page.
+    mallopt(M_MMAP_THRESHOLD, 4 << 20);
+    mallopt(M_TRIM_THRESHOLD, 16 << 20);
+#endif
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string sheetError;
     const auto sheet = qrsheet::TakeSheetOptions(args, sheetError);

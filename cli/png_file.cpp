@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <csetjmp>
+#include <cstring>
 #include <new>
 
 #include <png.h>
@@ -62,12 +63,22 @@ PngPlan PlanFor(const IndexCanvas& canvas, int dpi) {
     plan.stride = (static_cast<size_t>(plan.width) + perByte - 1) / perByte;
     plan.rows.assign(plan.stride * static_cast<size_t>(plan.height), 0);
     const auto& indices = canvas.indices();
-    for (int y = 0; y < plan.height; ++y) {
-        uint8_t* row = plan.rows.data() + static_cast<size_t>(y) * plan.stride;
-        const uint8_t* source = indices.data() + static_cast<size_t>(y) * plan.width;
-        for (int x = 0; x < plan.width; ++x) {
-            const int shift = 8 - plan.bitDepth * (x % perByte + 1);
-            row[x / perByte] = static_cast<uint8_t>(row[x / perByte] | sample[source[x]] << shift);
+    const auto width = static_cast<size_t>(plan.width);
+    for (size_t y = 0; y < static_cast<size_t>(plan.height); ++y) {
+        uint8_t* row = plan.rows.data() + y * plan.stride;
+        const uint8_t* source = indices.data() + y * width;
+        // A module is many pixel rows high: a row like the one above is copied, not packed.
+        if (y > 0 && std::memcmp(source, source - width, width) == 0) {
+            std::memcpy(row, row - plan.stride, plan.stride);
+            continue;
+        }
+        for (size_t x = 0; x < width; x += static_cast<size_t>(perByte)) {
+            unsigned packed = 0;
+            for (int k = 0; k < perByte; ++k) {
+                const unsigned value = x + k < width ? sample[source[x + k]] : 0;
+                packed = packed << plan.bitDepth | value;
+            }
+            row[x / static_cast<size_t>(perByte)] = static_cast<uint8_t>(packed);
         }
     }
     plan.pixelsPerMetre = static_cast<png_uint_32>(std::lround(dpi / 0.0254));
