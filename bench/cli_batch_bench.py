@@ -1,46 +1,129 @@
-"""The command-line batch against its floor and against segno, on the 1001 default texts.
+"""The command-line batch beside other QR tools and its floor, in one run.
 
-Each round writes into fresh temporary folders: qrbatch-cli --app-names --jobs 2 (BMP), the
-plain C loop that only creates and writes 5,662-byte files under the same names, and segno in
-one Python process writing PNGs. Prints the best wall-clock time of each and the ratios.
+On the 1001 default texts and on 100,000 generated lines, each round writes into fresh
+temporary folders, one tool after the other:
+  - qrbatch-cli with its defaults (PNG, 200 x 200, automatic mask) on every core;
+  - the floor: a plain C loop that only creates and writes files of the size qrbatch-cli wrote
+    on average, under the same names;
+  - zint --batch (PNG, 6 pixels a module, quiet zones);
+  - qrencode called once per line from a shell loop (PNG, 6 pixels a module): each call is a
+    process, so on 100,000 lines it runs on the first 5,000 and its rate stands for the rest;
+  - segno in one Python process (PNG), on the default texts only.
+Prints the best wall-clock time of each, the files per second, and qrbatch-cli's rate against
+each. Then qrbatch-cli once on 1,000,000 lines: its time and peak memory (maximum resident set).
 
 Usage: /usr/bin/python3 cli_batch_bench.py QRBATCH_CLI QRBATCH_FLOOR DEFAULT_TEXTS [ROUNDS]
+                                            [--no-million]
 """
+import os
 import subprocess
 import sys
 import tempfile
 import time
 
-PROGRAM, FLOOR, TEXTS = sys.argv[1:4]
-ROUNDS = int(sys.argv[4]) if len(sys.argv) > 4 else 5
+args = [a for a in sys.argv[1:] if not a.startswith("--")]
+PROGRAM, FLOOR, TEXTS = args[:3]
+ROUNDS = int(args[3]) if len(args) > 3 else 3
+MILLION = "--no-million" not in sys.argv
+QRENCODE_SAMPLE = 5000
+
+QRENCODE_LOOP = """
+while IFS= read -r line; do
+  line=${line%$'\\r'}
+  qrencode -s 6 -m 4 -o "$1/$line.png" -- "$line"
+done
+"""
 
 SEGNO = """
 import os, sys, segno
 texts = open(sys.argv[1], "rb").read().decode().split("\\r\\n")[:-1]
 for text in texts:
-    segno.make(text, error="L", mask=4, micro=False).save(os.path.join(sys.argv[2], text + ".png"), scale=8, border=0)
+    segno.make(text, error="L", micro=False).save(os.path.join(sys.argv[2], text + ".png"),
+                                                   scale=6, border=4)
 """
 
 
-def timed(command):
+def run_in_fresh_folder(command, stdin=None):
+    """Seconds taken, files written, their bytes, and the peak resident set in KB."""
     with tempfile.TemporaryDirectory(prefix="qrbench-") as out:
+        argv = [part.replace("{out}", out) for part in command]
+        source = open(stdin, "rb") if stdin else subprocess.DEVNULL
         start = time.perf_counter()
-        subprocess.run(command + [out], check=True, capture_output=True)
-        return time.perf_counter() - start
+        child = subprocess.Popen(argv, stdin=source, stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
+        _, status, usage = os.wait4(child.pid, 0)
+        seconds = time.perf_counter() - start
+        if stdin:
+            source.close()
+        if os.waitstatus_to_exitcode(status) != 0:
+            raise RuntimeError(f"{argv[0]} failed: {os.waitstatus_to_exitcode(status)}")
+        names = os.listdir(out)
+        size = sum(os.path.getsize(os.path.join(out, n)) for n in names)
+        return seconds, len(names), size, usage.ru_maxrss
 
 
-def best(command):
-    return min(timed(command) for _ in range(ROUNDS))
+def generated_lines(folder, count):
+    path = os.path.join(folder, f"{count}.txt")
+    with open(path, "w") as lines:
+        for i in range(count):
+            lines.write(f"product {i:07d} lot {(i * 7919) % 100000:05d}\n")
+    return path
 
 
-runs = {
-    "qrbatch-cli --jobs 1": best([PROGRAM, "--app-names", "--jobs", "1", TEXTS, "-o"]),
-    "qrbatch-cli --jobs 2": best([PROGRAM, "--app-names", "--jobs", "2", TEXTS, "-o"]),
-    "floor (C loop)": best([FLOOR, TEXTS]),
-    "segno (PNG)": min(timed(["/usr/bin/python3", "-c", SEGNO, TEXTS]) for _ in range(2)),
-}
-for name, seconds in runs.items():
-    print(f"{name:22s} {seconds * 1000:8.1f} ms  {1001 / seconds:9.0f} files/s")
-cli = runs["qrbatch-cli --jobs 2"]
-print(f"jobs 2 against the floor: {runs['floor (C loop)'] / cli * 100:.0f} % of its rate")
-print(f"jobs 2 against segno:     {runs['segno (PNG)'] / cli:.0f} x")
+def first_lines(folder, path, count):
+    sample = os.path.join(folder, f"first-{count}.txt")
+    with open(path, "rb") as source, open(sample, "wb") as out:
+        for _ in range(count):
+            out.write(source.readline())
+    return sample
+
+
+def bench(title, texts, lines, folder):
+    cli = [PROGRAM, texts, "-o", "{out}", "-q"]
+    _, files, size, _ = run_in_fresh_folder(cli)
+    assert files == lines, f"qrbatch-cli wrote {files} of {lines} files"
+    mean = size // files
+    sample = texts if lines <= QRENCODE_SAMPLE else first_lines(folder, texts, QRENCODE_SAMPLE)
+    sampled = min(lines, QRENCODE_SAMPLE)
+    tools = {
+        "qrbatch-cli": (cli, lines, None),
+        f"floor ({mean}-byte files)": ([FLOOR, texts, "{out}", str(mean), ".png"], lines, None),
+        "zint --batch": (["zint", "-b", "QRCODE", "--batch", "--input=" + texts, "--quietzones",
+                          "--scale=3", "-o", "{out}/" + "~" * 7 + ".png"], lines, None),
+        f"qrencode loop ({sampled} lines)": (["bash", "-c", QRENCODE_LOOP, "loop", "{out}"],
+                                            sampled, sample),
+    }
+    if lines <= 1001:
+        tools["segno (one process)"] = (["/usr/bin/python3", "-c", SEGNO, texts, "{out}"], lines,
+                                        None)
+    best = {name: float("inf") for name in tools}
+    for round_number in range(ROUNDS):
+        for name, (command, count, stdin) in tools.items():
+            if round_number > 0 and name.startswith("qrencode") and lines > QRENCODE_SAMPLE:
+                continue  # a process per line: one round says enough
+            seconds = run_in_fresh_folder(command, stdin)[0]
+            best[name] = min(best[name], seconds)
+    print(f"\n{title}: {lines} lines, best of {ROUNDS} rounds")
+    rates = {name: tools[name][1] / best[name] for name in tools}
+    for name in tools:
+        print(f"  {name:30s} {best[name]:9.2f} s {rates[name]:10.0f} files/s")
+    cli_rate = rates["qrbatch-cli"]
+    for name in tools:
+        if name != "qrbatch-cli":
+            print(f"  qrbatch-cli against {name:30s} {cli_rate / rates[name]:6.2f} x its rate")
+
+
+def main():
+    print(f"{os.cpu_count()} cores; load average {os.getloadavg()[0]:.1f} at the start")
+    with tempfile.TemporaryDirectory(prefix="qrbench-input-") as folder:
+        bench("The default texts", TEXTS, 1001, folder)
+        bench("Generated lines", generated_lines(folder, 100_000), 100_000, folder)
+        if MILLION:
+            million = generated_lines(folder, 1_000_000)
+            seconds, files, _, peak = run_in_fresh_folder([PROGRAM, million, "-o", "{out}", "-q"])
+            print(f"\nqrbatch-cli on 1,000,000 lines: {files} files in {seconds:.1f} s, "
+                  f"{files / seconds:.0f} files/s, peak memory {peak / 1024:.1f} MB")
+
+
+if __name__ == "__main__":
+    main()
