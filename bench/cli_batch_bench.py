@@ -57,9 +57,9 @@ def run_in_fresh_folder(command, stdin=None):
             source.close()
         if os.waitstatus_to_exitcode(status) != 0:
             raise RuntimeError(f"{argv[0]} failed: {os.waitstatus_to_exitcode(status)}")
-        names = os.listdir(out)
-        size = sum(os.path.getsize(os.path.join(out, n)) for n in names)
-        return seconds, len(names), size, usage.ru_maxrss
+        with os.scandir(out) as entries:
+            sizes = [entry.stat().st_size for entry in entries]
+        return seconds, len(sizes), sum(sizes), usage.ru_maxrss
 
 
 def generated_lines(folder, count):

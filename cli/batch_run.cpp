@@ -2,49 +2,23 @@
 
 #include <algorithm>
 
-#include "image_files.h"
-#include "symbol_layout.h"
-#include "written_check.h"
-
 namespace qrcli {
 
 namespace {
 
 constexpr size_t kLinesPerJob = 64;  // in flight: enough to keep every worker busy
+// Larger images are written by the worker that made them, so that the window holds little.
+constexpr size_t kHandedOverBytes = 64 * 1024;
 
 }  // namespace
 
 struct BatchRun::Slot {
     LineJob job;
     LineOutcome outcome;
-    std::shared_ptr<Slot> sameAs;  // an equal line before this one, whose outcome it takes
-    bool done = false;
+    std::optional<MadeImage> image;  // made, for the reporting thread to write
+    std::shared_ptr<Slot> sameAs;    // an equal line before this one, whose outcome it takes
+    bool done = false;               // nothing left for a worker
 };
-
-LineOutcome ProcessLine(const LineJob& job, const BatchOptions& options, OutputTarget& target) {
-    LineOutcome outcome;
-    auto laid = LayOutLine(job.text, options, outcome.reason);
-    if (!laid) return outcome;
-    const auto bytes = ImageFileBytes(*laid, options, outcome.reason);
-    if (!bytes) return outcome;
-    if (const auto error = target.Write(job.fileName, *bytes)) {
-        outcome.reason =
-            (options.outputKind == OutputKind::kStandardOutput ? "cannot write to standard output: "
-                                                               : "cannot create the file: ") +
-            *error;
-        return outcome;
-    }
-    if (options.verify) {
-        if (auto problem =
-                CheckWrittenFile(target, job.fileName, job.text, *bytes, *laid, options)) {
-            outcome.reason = std::move(*problem);
-            return outcome;
-        }
-    }
-    outcome.written = true;
-    outcome.warning = std::move(laid->warning);
-    return outcome;
-}
 
 BatchRun::BatchRun(const BatchOptions& options, OutputTarget& target, LineDone onLineDone)
     : options_(options),
@@ -115,7 +89,7 @@ void BatchRun::Add(LineJob job) {
     lines_.push_back(slot);
     if (needsWork) {
         pending_.push_back(std::move(slot));
-        workToDo_.notify_one();
+        if (idleWorkers_ > 0) workToDo_.notify_one();  // a busy worker looks again by itself
     }
     ReportDone(lock, window_ - 1);
 }
@@ -140,17 +114,40 @@ LineOutcome BatchRun::Process(const LineJob& job) {
 void BatchRun::Work() {
     std::unique_lock lock(mutex_);
     for (;;) {
+        ++idleWorkers_;
         workToDo_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
+        --idleWorkers_;
         if (pending_.empty()) return;
         const std::shared_ptr<Slot> slot = std::move(pending_.front());
         pending_.pop_front();
         lock.unlock();
-        LineOutcome outcome = Process(slot->job);
+        LineOutcome outcome;
+        std::optional<MadeImage> image;
+        try {
+            image = MakeImage(slot->job, options_, outcome);
+            if (image && (options_.verify || image->bytes.size() > kHandedOverBytes)) {
+                WriteImage(slot->job, *image, options_, target_, outcome);
+                image.reset();
+            }
+        } catch (const std::exception& e) {
+            outcome = LineOutcome{false, std::string("internal error: ") + e.what(), {}};
+            image.reset();
+        }
         lock.lock();
         slot->outcome = std::move(outcome);
+        slot->image = std::move(image);
         slot->done = true;
-        if (!lines_.empty() && lines_.front() == slot) frontDone_.notify_one();
+        if (awaited_ > 0 && DoneAtFront(awaited_) == awaited_) frontDone_.notify_one();
     }
+}
+
+size_t BatchRun::DoneAtFront(size_t enough) const {
+    size_t done = 0;
+    for (const auto& slot : lines_) {
+        if (done == enough || !(slot->sameAs ? slot->sameAs->done : slot->done)) break;
+        ++done;
+    }
+    return done;
 }
 
 // Reports the lines at the front that are done, waiting for more until at most keep are left.
@@ -162,6 +159,12 @@ void BatchRun::ReportDone(std::unique_lock<std::mutex>& lock, size_t keep) {
             const Slot& source = front->sameAs ? *front->sameAs : *front;
             if (!source.done) break;
             lines_.pop_front();
+            if (front->image) {
+                lock.unlock();
+                WriteImage(front->job, *front->image, options_, target_, front->outcome);
+                front->image.reset();
+                lock.lock();
+            }
             const LineOutcome outcome = source.outcome;
             const auto named = inFlight_.find(front->job.fileName);
             if (named != inFlight_.end() && named->second == front) inFlight_.erase(named);
@@ -170,10 +173,11 @@ void BatchRun::ReportDone(std::unique_lock<std::mutex>& lock, size_t keep) {
             lock.lock();
         }
         if (lines_.size() <= keep) return;
-        frontDone_.wait(lock, [&] {
-            const auto& front = lines_.front();
-            return (front->sameAs ? front->sameAs->done : front->done);
-        });
+        // Woken for a quarter of the window at once rather than for every line: a wake-up
+        // costs more than the reporting.
+        awaited_ = std::min(lines_.size(), std::max(lines_.size() - keep, window_ / 4));
+        frontDone_.wait(lock, [&] { return DoneAtFront(awaited_) == awaited_; });
+        awaited_ = 0;
     }
 }
 

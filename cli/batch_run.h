@@ -1,7 +1,9 @@
 // The batch: every line through encoding, drawing, writing and (asked for) reading back, on a
 // number of worker threads, while the input is still being read. Only a window of lines is in
 // flight at a time, so memory stays flat; outcomes are reported in line order, and the files
-// do not depend on the number of jobs.
+// do not depend on the number of jobs. The workers make the images; the thread that adds the
+// lines writes the small ones, in line order, one at a time: a folder takes new files one at a
+// time anyway, and threads queueing for it would only spin.
 #pragma once
 
 #include <condition_variable>
@@ -18,22 +20,14 @@
 
 #include "batch_options.h"
 #include "line_jobs.h"
+#include "line_work.h"
 #include "name_registry.h"
 #include "output_target.h"
 
 namespace qrcli {
 
-struct LineOutcome {
-    bool written = false;  // and verified, when asked
-    std::string reason;    // why not
-    std::string warning;   // written, with something the user should know
-};
-
 // Called on the thread that adds the lines, in line order.
 using LineDone = std::function<void(size_t lineNumber, const LineOutcome& outcome)>;
-
-// One line from the text to its file.
-LineOutcome ProcessLine(const LineJob& job, const BatchOptions& options, OutputTarget& target);
 
 class BatchRun {
   public:
@@ -53,6 +47,8 @@ class BatchRun {
     LineOutcome Process(const LineJob& job);
     void Work();
     void ReportDone(std::unique_lock<std::mutex>& lock, size_t keep);
+    // How many lines at the front are done, counting up to enough.
+    size_t DoneAtFront(size_t enough) const;
 
     const BatchOptions& options_;
     OutputTarget& target_;
@@ -69,6 +65,8 @@ class BatchRun {
     std::deque<std::shared_ptr<Slot>> lines_;    // added, not yet reported
     std::deque<std::shared_ptr<Slot>> pending_;  // not yet taken by a worker
     bool stopping_ = false;
+    size_t idleWorkers_ = 0;
+    size_t awaited_ = 0;  // lines done at the front that the reporting thread waits for
     std::vector<std::jthread> workers_;
 };
 

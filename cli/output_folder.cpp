@@ -24,6 +24,7 @@ OutputFolder::~OutputFolder() {
 
 std::optional<std::string> OutputFolder::Write(const std::string& name,
                                                std::span<const uint8_t> bytes) {
+    const std::lock_guard oneAtATime(making_);
     // Nothing there yet: nothing to protect, so the file is made in place (a rename less).
     const int direct = ::openat(fd_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (direct >= 0) {

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -38,6 +39,9 @@ class OutputFolder final : public OutputTarget {
     std::optional<std::string> Replace(const std::string& name, std::span<const uint8_t> bytes);
     int fd_;
     std::atomic<unsigned> nextTemporary_{0};
+    // Files are made one at a time: the kernel makes them one at a time in a folder anyway,
+    // and a thread that waits here sleeps instead of spinning on the folder's lock.
+    std::mutex making_;
 };
 
 }  // namespace qrcli

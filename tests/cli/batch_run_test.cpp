@@ -51,6 +51,29 @@ TEST(BatchRun, AnyNumberOfJobsWritesTheSameFiles) {
     }
 }
 
+TEST(BatchRun, LargeImagesAsWellAsSmallOnes) {
+    // A 2,000 x 2,000 BMP (500 kB) is written by the worker that made it, the small ones by
+    // the reporting thread: both land whole, the same as from one thread.
+    clitest::TempDir one;
+    clitest::TempDir two;
+    auto options = clitest::DefaultOptions(one.path());
+    options.format = qrcli::ImageFormat::kBmp;
+    options.width = 2000;
+    options.height = 2000;
+    options.jobs = 1;
+    const std::vector<std::string> lines = {"a", "b", "c", "d", "e"};
+    RunLines(lines, options);
+    options.output = two.path().string();
+    options.jobs = 2;
+    const auto run = RunLines(lines, options);
+    ASSERT_EQ(two.Names(), one.Names());
+    for (const auto& name : one.Names()) {
+        EXPECT_EQ(clitest::ReadFile(two / name), clitest::ReadFile(one / name)) << name;
+        EXPECT_GT(clitest::ReadFile(two / name).size(), 500000U);
+    }
+    for (const auto& outcome : run.outcomes) EXPECT_TRUE(outcome.written) << outcome.reason;
+}
+
 TEST(BatchRun, OutcomesAreReportedInLineOrderPastTheWindow) {
     clitest::TempDir dir;
     auto options = clitest::DefaultOptions(dir.path());
