@@ -118,7 +118,7 @@ std::optional<SheetLayout> ParseCustom(std::string_view text, std::string& error
         const std::string key(field.substr(0, equals));
         if (equals == std::string_view::npos ||
             !fields.emplace(key, field.substr(equals + 1)).second) {
-            error = "\"" + std::string(field) + "\" is no key=value of its own";
+            error = std::string("\"").append(field).append("\" is no key=value of its own");
             return std::nullopt;
         }
     }
