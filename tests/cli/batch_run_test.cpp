@@ -1,15 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include "batch_run.h"
 #include "cli_test_support.h"
-#include "output_target.h"
 
 namespace {
 
@@ -206,39 +201,6 @@ TEST(BatchRun, NumberedNamesKeepEqualLinesApart) {
     EXPECT_EQ(dir.Names(),
               (std::vector<std::string>{"code-001.png", "code-002.png", "code-003.png"}));
     EXPECT_EQ(clitest::ReadFile(dir / "code-001.png"), clitest::ReadFile(dir / "code-002.png"));
-}
-
-TEST(BatchRun, StandardOutputTakesTheCodesInLineOrder) {
-    auto options = clitest::DefaultOptions("unused");
-    options.format = qrcli::ImageFormat::kUtf8;
-    options.outputKind = qrcli::OutputKind::kStandardOutput;
-    options.jobs = 1;
-    std::string expected;
-    for (const char* text : {"first", "second"}) {
-        const int fd = memfd_create("one", MFD_CLOEXEC);
-        qrcli::StandardOutput out(fd);
-        qrcli::BatchRun run(options, out, [](size_t, const auto&) {});
-        run.Add(qrcli::JobForLine({text, std::strlen(text)}, 1, options, ""));
-        run.Finish();
-        std::string bytes(static_cast<size_t>(lseek(fd, 0, SEEK_CUR)), '\0');
-        EXPECT_EQ(pread(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
-        expected += bytes;
-        close(fd);
-    }
-    const int fd = memfd_create("both", MFD_CLOEXEC);
-    qrcli::StandardOutput out(fd);
-    size_t reported = 0;
-    {
-        qrcli::BatchRun run(options, out, [&](size_t, const auto& o) { reported += o.written; });
-        run.Add(qrcli::JobForLine({"first", 5}, 1, options, ""));
-        run.Add(qrcli::JobForLine({"second", 6}, 2, options, ""));
-    }
-    std::string both(expected.size() + 1, '\0');
-    EXPECT_EQ(pread(fd, both.data(), both.size(), 0), static_cast<ssize_t>(expected.size()));
-    both.resize(expected.size());
-    EXPECT_EQ(both, expected);
-    EXPECT_EQ(reported, 2U);
-    close(fd);
 }
 
 }  // namespace
