@@ -33,7 +33,8 @@ class LineReader {
     bool Next(InputLine& line);
     // Why reading stopped early, when it did.
     const std::optional<std::string>& error() const { return error_; }
-    uint64_t bytesRead() const { return bytesRead_; }
+    // The input up to the end of the last line given out.
+    uint64_t bytesTaken() const { return bytesRead_ - (end_ - begin_); }
 
   private:
     bool ReadMore();  // appends to the buffer; false at the end

@@ -92,7 +92,7 @@ int RunCommand(BatchOptions options) {
         LineReader reader(input, !options.appNames);  // the window keeps a mark as text
         InputLine line;
         while (reader.Next(line)) {
-            inputDone = reader.bytesRead();
+            inputDone = reader.bytesTaken();
             run.Add(JobForLine(std::move(line), ++lines, options, output->fileName));
             line = InputLine{};
         }

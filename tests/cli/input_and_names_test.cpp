@@ -112,6 +112,7 @@ TEST(LineReader, ALongLineKeepsItsStartAndItsLength) {
     ASSERT_TRUE(reader.Next(line));
     EXPECT_EQ(line.bytes, "short");
     EXPECT_TRUE(line.Whole());
+    EXPECT_EQ(reader.bytesTaken(), 102U + 20U + 6U);  // the progress so far, endings included
     ASSERT_TRUE(reader.Next(line));
     EXPECT_EQ(line.length, 40U);
     EXPECT_FALSE(reader.Next(line));
