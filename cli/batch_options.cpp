@@ -31,19 +31,19 @@ UsageError Bad(const std::string& message) {
     return UsageError{message + " (see --help)"};
 }
 
-UsageError BadValue(const OptionSpec& spec, const std::string& value) {
-    std::string expected(spec.expected);
+UsageError BadValue(const OptionRow& option, const std::string& value) {
+    std::string expected(option.expected);
     // A size of the right form says which sides are out of range.
     const size_t x = value.find_first_of("xX");
     const auto digits = [](std::string_view t) {
         return !t.empty() && t.find_first_not_of("0123456789") == std::string_view::npos;
     };
-    if (spec.id == OptionId::kSize && x != std::string::npos &&
+    if (option.id == OptionId::kSize && x != std::string::npos &&
         digits(std::string_view(value).substr(0, x)) &&
         digits(std::string_view(value).substr(x + 1))) {
         expected = "each side from 1 to " + std::to_string(kMaxImageSide);
     }
-    return UsageError{std::string(spec.name) + ": \"" + value + "\": expected " + expected};
+    return UsageError{std::string(option.name) + ": \"" + value + "\": expected " + expected};
 }
 
 bool Apply(OptionId id, const std::string& value, BatchOptions& o, Gathered& g) {
@@ -110,7 +110,7 @@ bool Apply(OptionId id, const std::string& value, BatchOptions& o, Gathered& g) 
 }
 
 std::string Name(OptionId id) {
-    return std::string(SpecOf(id).name);
+    return std::string(RowOf(id).name);
 }
 
 // Options that would make the files differ from the window's.
@@ -291,24 +291,24 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, int default
             optionsEnded = true;
             continue;
         }
-        const OptionSpec* spec = nullptr;
+        const OptionRow* option = nullptr;
         std::string value;
         bool hasValue = false;
         if (arg[1] == '-') {
             const size_t equals = arg.find('=');
-            spec = FindLongOption(std::string_view(arg).substr(0, equals));
+            option = FindLongOption(std::string_view(arg).substr(0, equals));
             hasValue = equals != std::string::npos;
             if (hasValue) value = arg.substr(equals + 1);
         } else {
-            spec = FindShortOption(arg[1]);
+            option = FindShortOption(arg[1]);
             hasValue = arg.size() > 2;  // -oDIR, -j2
             if (hasValue) value = arg.substr(2);
-            if (spec && !spec->takesValue && hasValue) spec = nullptr;
+            if (option && !option->takesValue && hasValue) option = nullptr;
         }
         const std::string spelled = arg.substr(0, arg.find('='));
-        if (spec == nullptr) return Bad("unknown option " + spelled);
+        if (option == nullptr) return Bad("unknown option " + spelled);
 
-        if (spec->id == OptionId::kVersion) {
+        if (option->id == OptionId::kVersion) {
             // The symbol's version was once --version N; such a call must not quietly run.
             int ignored = 0;
             const bool numberFollows =
@@ -320,17 +320,17 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, int default
             }
             return ShowText{VersionText()};
         }
-        if (spec->id == OptionId::kHelp && !hasValue) return ShowText{HelpText()};
-        if (!spec->takesValue && hasValue) return Bad(spelled + " takes no value");
-        if (spec->takesValue && !hasValue) {
+        if (option->id == OptionId::kHelp && !hasValue) return ShowText{HelpText()};
+        if (!option->takesValue && hasValue) return Bad(spelled + " takes no value");
+        if (option->takesValue && !hasValue) {
             if (i + 1 >= args.size()) return Bad(spelled + " needs a value");
             value = args[++i];
         }
-        if (gathered.given.count(spec->id) && spec->id != OptionId::kText) {
-            return Bad(std::string(spec->name) + " given twice");
+        if (gathered.given.count(option->id) && option->id != OptionId::kText) {
+            return Bad(std::string(option->name) + " given twice");
         }
-        gathered.given.insert(spec->id);
-        if (!Apply(spec->id, value, options, gathered)) return BadValue(*spec, value);
+        gathered.given.insert(option->id);
+        if (!Apply(option->id, value, options, gathered)) return BadValue(*option, value);
     }
 
     if (auto error = Finish(options, gathered)) return *error;

@@ -7,7 +7,7 @@ namespace qrcli {
 namespace {
 
 // The short letters follow qrencode where it has the same option.
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRow kOptions[] = {
     {OptionId::kOutput, "--output", 'o', true, "a folder or file name, or - for standard output"},
     {OptionId::kText, "--text", 0, true, ""},
     {OptionId::kMkdir, "--mkdir", 0, false, ""},
@@ -39,22 +39,22 @@ constexpr OptionSpec kOptions[] = {
 
 }  // namespace
 
-const OptionSpec* FindLongOption(std::string_view name) {
+const OptionRow* FindLongOption(std::string_view name) {
     if (name == "--version-info") name = "--version";  // the older spelling
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.name == name) return &spec;
+    for (const OptionRow& option : kOptions) {
+        if (option.name == name) return &option;
     }
     return nullptr;
 }
 
-const OptionSpec* FindShortOption(char letter) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.letter != 0 && spec.letter == letter) return &spec;
+const OptionRow* FindShortOption(char letter) {
+    for (const OptionRow& option : kOptions) {
+        if (option.letter != 0 && option.letter == letter) return &option;
     }
     return nullptr;
 }
 
-const OptionSpec& SpecOf(OptionId id) {
+const OptionRow& RowOf(OptionId id) {
     return kOptions[static_cast<size_t>(id)];
 }
 

@@ -36,7 +36,7 @@ enum class OptionId {
     kVersion,
 };
 
-struct OptionSpec {
+struct OptionRow {
     OptionId id;
     std::string_view name;  // with its dashes
     char letter;            // the short spelling, 0 for none
@@ -45,8 +45,8 @@ struct OptionSpec {
 };
 
 // Nothing for an unknown name. Long names are given with their dashes.
-const OptionSpec* FindLongOption(std::string_view name);
-const OptionSpec* FindShortOption(char letter);
-const OptionSpec& SpecOf(OptionId id);
+const OptionRow* FindLongOption(std::string_view name);
+const OptionRow* FindShortOption(char letter);
+const OptionRow& RowOf(OptionId id);
 
 }  // namespace qrcli

@@ -1,17 +1,5 @@
 #include "text/code_page.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
-CodePage SystemCodePage() {
-#ifdef _WIN32
-    return GetACP() == 936 ? CodePage::Gbk : CodePage::Utf8;
-#else
-    return CodePage::Utf8;
-#endif
-}
-
 namespace {
 
 bool IsContinuation(unsigned char byte) {

@@ -10,7 +10,8 @@ enum class CodePage {
     Utf8,  // lead bytes announce sequences of two to four bytes
 };
 
-// GBK on Windows systems whose ANSI code page is 936, UTF-8 elsewhere.
+// GBK on Windows systems whose ANSI code page is 936, UTF-8 elsewhere. Each toolkit's
+// services define it.
 CodePage SystemCodePage();
 
 // Length in bytes of the character that starts at text[position] (at least 1, never past the end).

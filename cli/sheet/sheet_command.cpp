@@ -68,12 +68,12 @@ std::optional<std::string> OptionNotForSheets(const std::vector<std::string>& ar
     for (const auto& arg : args) {
         if (arg == "--") break;
         if (arg.size() < 2 || arg[0] != '-') continue;
-        const qrcli::OptionSpec* spec = arg[1] == '-'
-                                            ? qrcli::FindLongOption(arg.substr(0, arg.find('=')))
-                                            : qrcli::FindShortOption(arg[1]);
-        if (spec == nullptr) continue;
+        const qrcli::OptionRow* option = arg[1] == '-'
+                                             ? qrcli::FindLongOption(arg.substr(0, arg.find('=')))
+                                             : qrcli::FindShortOption(arg[1]);
+        if (option == nullptr) continue;
         for (const auto& name : kImageOnly) {
-            if (spec->name == name) return name;
+            if (option->name == name) return name;
         }
     }
     return std::nullopt;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "text/code_page.h"
 #include "toolkit/qt/date_time_format.h"
 #include "toolkit/qt/http_fetch.h"
 #include "toolkit/services.h"
@@ -109,3 +110,7 @@ std::string DesktopFolder() {
 }
 
 }  // namespace services
+
+CodePage SystemCodePage() {
+    return CodePage::Utf8;
+}

@@ -66,11 +66,11 @@ def page_count(pdf):
 
 def label_mm(layout, index):
     """Left, top, right, bottom of a label in mm from the page's top-left corner."""
-    spec = LAYOUTS[layout]
-    row, column = divmod(index, spec["cols"])
-    left = spec["left"] + column * spec["pitch"][0]
-    top = spec["top"] + row * spec["pitch"][1]
-    return left, top, left + spec["label"][0], top + spec["label"][1]
+    layout_info = LAYOUTS[layout]
+    row, column = divmod(index, layout_info["cols"])
+    left = layout_info["left"] + column * layout_info["pitch"][0]
+    top = layout_info["top"] + row * layout_info["pitch"][1]
+    return left, top, left + layout_info["label"][0], top + layout_info["label"][1]
 
 
 def px(mm):
@@ -289,11 +289,11 @@ def case_cut_marks(tmp):
     layout = "a4-4x10"
     pdf = make_sheet(tmp, layout, sample_lines(3), "--sheet-cut-marks")
     image = render(pdf, 1, tmp)
-    spec = LAYOUTS[layout]
-    columns = sorted({spec["left"] + c * spec["pitch"][0] for c in range(spec["cols"] + 1)})
-    rows = sorted({spec["top"] + r * spec["pitch"][1] for r in range(spec["rows"] + 1)})
-    top_margin = (spec["top"] - 6, spec["top"] - 2)
-    left_margin = (spec["left"] - 6, spec["left"] - 2)
+    layout_info = LAYOUTS[layout]
+    columns = sorted({layout_info["left"] + c * layout_info["pitch"][0] for c in range(layout_info["cols"] + 1)})
+    rows = sorted({layout_info["top"] + r * layout_info["pitch"][1] for r in range(layout_info["rows"] + 1)})
+    top_margin = (layout_info["top"] - 6, layout_info["top"] - 2)
+    left_margin = (layout_info["left"] - 6, layout_info["left"] - 2)
     for x in columns:
         found = line_centre_mm(image, x, top_margin, True)
         check(abs(found - x) <= TOLERANCE_MM, f"cut mark at {found:.3f} mm, not {x:.3f}")
@@ -303,8 +303,8 @@ def case_cut_marks(tmp):
     marks = profile(image, (0, px(top_margin[0]), image.width, px(top_margin[1])), True)
     runs = sum(1 for i in range(1, len(marks)) if marks[i] > 64 >= marks[i - 1])
     check(runs == len(columns), f"{runs} marks in the top margin, not {len(columns)}")
-    grid = image.crop((px(spec["left"]), px(spec["top"]), px(spec["left"] + 4),
-                       px(spec["top"] + 4 * spec["pitch"][1])))
+    grid = image.crop((px(layout_info["left"]), px(layout_info["top"]), px(layout_info["left"] + 4),
+                       px(layout_info["top"] + 4 * layout_info["pitch"][1])))
     check(grid.point(lambda v: 255 if v < 128 else 0).getbbox() is None,
           "cut marks reach into the labels")
     print(f"{len(columns)} column and {len(rows)} row cut marks within {TOLERANCE_MM} mm, "

@@ -1,6 +1,7 @@
 // Text services: between the controls' UTF-8 and the ANSI code page, and the GBK notice page.
 #include <windows.h>
 
+#include "text/code_page.h"
 #include "toolkit/services.h"
 #include "toolkit/win32/text/wide_text.h"
 
@@ -25,3 +26,7 @@ std::string FromGbk(std::string_view bytes) {
 }
 
 }  // namespace services
+
+CodePage SystemCodePage() {
+    return GetACP() == 936 ? CodePage::Gbk : CodePage::Utf8;
+}
