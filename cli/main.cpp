@@ -10,8 +10,8 @@
 #include <malloc.h>
 #endif
 
-#include "batch_options.h"
-#include "run_command.h"
+#include "batch/run_command.h"
+#include "options/batch_options.h"
 #include "sheet_command.h"
 
 int main(int argc, char** argv) {

@@ -4,8 +4,8 @@
 
 #include <unistd.h>
 
-#include "input_lines.h"
-#include "option_table.h"
+#include "input/input_lines.h"
+#include "options/option_table.h"
 #include "sheet_run.h"
 
 namespace qrsheet {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "batch_options.h"
+#include "options/batch_options.h"
 #include "sheet_arguments.h"
 
 namespace qrsheet {

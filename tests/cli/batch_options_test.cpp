@@ -4,9 +4,9 @@
 #include <variant>
 #include <vector>
 
-#include "batch_options.h"
-#include "colours.h"
-#include "help_text.h"
+#include "options/batch_options.h"
+#include "options/colours.h"
+#include "options/help_text.h"
 
 namespace {
 

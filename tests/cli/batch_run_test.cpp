@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "batch_run.h"
+#include "batch/batch_run.h"
 #include "cli_test_support.h"
 
 namespace {

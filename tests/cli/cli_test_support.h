@@ -14,10 +14,10 @@
 
 #include <gtest/gtest.h>
 
-#include "batch_options.h"
-#include "batch_run.h"
-#include "line_jobs.h"
-#include "output_folder.h"
+#include "batch/batch_run.h"
+#include "batch/line_jobs.h"
+#include "input/output_folder.h"
+#include "options/batch_options.h"
 
 namespace clitest {
 

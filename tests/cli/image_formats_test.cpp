@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "bmp_reading.h"
 #include "cli_test_support.h"
-#include "image_files.h"
-#include "png_file.h"
+#include "images/bmp_reading.h"
+#include "images/image_files.h"
+#include "images/png_file.h"
+#include "images/symbol_layout.h"
 #include "qrcodewin32.h"
-#include "symbol_layout.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "file_naming.h"
-#include "input_lines.h"
-#include "name_registry.h"
-#include "option_values.h"
-#include "safe_names.h"
+#include "input/file_naming.h"
+#include "input/input_lines.h"
+#include "input/name_registry.h"
+#include "input/safe_names.h"
+#include "options/option_values.h"
 
 namespace {
 

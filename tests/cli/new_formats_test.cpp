@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "bmp_colours.h"
+#include "batch/symbol_reading.h"
 #include "cli_test_support.h"
-#include "colours.h"
-#include "image_files.h"
-#include "symbol_layout.h"
-#include "symbol_reading.h"
-#include "terminal_text.h"
+#include "images/bmp_colours.h"
+#include "images/image_files.h"
+#include "images/symbol_layout.h"
+#include "images/terminal_text.h"
+#include "options/colours.h"
 
 namespace {
 

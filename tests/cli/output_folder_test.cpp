@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli_test_support.h"
-#include "output_folder.h"
+#include "input/output_folder.h"
 
 namespace {
 

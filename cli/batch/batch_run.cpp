@@ -1,0 +1,184 @@
+#include "batch/batch_run.h"
+
+#include <algorithm>
+
+namespace qrcli {
+
+namespace {
+
+constexpr size_t kLinesPerJob = 64;  // in flight: enough to keep every worker busy
+// Larger images are written by the worker that made them, so that the window holds little.
+constexpr size_t kHandedOverBytes = 64 * 1024;
+
+}  // namespace
+
+struct BatchRun::Slot {
+    LineJob job;
+    LineOutcome outcome;
+    std::optional<MadeImage> image;  // made, for the reporting thread to write
+    std::shared_ptr<Slot> sameAs;    // an equal line before this one, whose outcome it takes
+    bool done = false;               // nothing left for a worker
+};
+
+BatchRun::BatchRun(const BatchOptions& options, OutputTarget& target, LineDone onLineDone)
+    : options_(options),
+      target_(target),
+      onLineDone_(std::move(onLineDone)),
+      window_(kLinesPerJob * static_cast<size_t>(std::max(options.jobs, 1))),
+      namesCanMeet_(options.naming == Naming::kSafe || options.inputFormat == InputFormat::kTsv) {
+    if (namesCanMeet_) registry_.emplace();
+    if (options.jobs > 1) {
+        for (int i = 0; i < options.jobs; ++i) workers_.emplace_back([this] { Work(); });
+    }
+}
+
+BatchRun::~BatchRun() {
+    Finish();
+}
+
+void BatchRun::CheckName(Slot& slot) {
+    const LineJob& job = slot.job;
+    // Numbered names and standard output cannot meet.
+    if (!job.failure.empty() || job.fileName.empty() || options_.naming == Naming::kIndex) return;
+    if (const auto found = inFlight_.find(job.fileName); found != inFlight_.end()) {
+        if (found->second->job.text == job.text) {
+            slot.sameAs = found->second;
+        } else {
+            slot.job.failure = "the file name \"" + job.fileName + "\" is already line " +
+                               std::to_string(found->second->job.number) + "'s";
+        }
+        return;
+    }
+    if (registry_) {
+        bool sameText = false;
+        const size_t owner = registry_->Claim(job.fileName, job.text, job.number, sameText);
+        if (owner != 0 && !sameText) {
+            slot.job.failure = "the file name \"" + job.fileName + "\" is already line " +
+                               std::to_string(owner) + "'s";
+            return;
+        }
+    }
+}
+
+void BatchRun::Add(LineJob job) {
+    auto slot = std::make_shared<Slot>();
+    slot->job = std::move(job);
+    CheckName(*slot);
+    const bool needsWork = slot->job.failure.empty() && !slot->sameAs;
+    if (!slot->job.failure.empty()) {
+        slot->outcome.reason = slot->job.failure;
+        slot->done = true;
+    }
+    // Until it is reported, an equal line takes this one's outcome (see ReportDone).
+    if (needsWork && !slot->job.fileName.empty() && options_.naming != Naming::kIndex) {
+        inFlight_[slot->job.fileName] = slot;
+    }
+
+    std::unique_lock lock(mutex_);
+    if (workers_.empty()) {
+        if (needsWork) {
+            lock.unlock();
+            slot->outcome = Process(slot->job);
+            lock.lock();
+            slot->done = true;
+        }
+        lines_.push_back(std::move(slot));
+        ReportDone(lock, 0);
+        return;
+    }
+    lines_.push_back(slot);
+    if (needsWork) {
+        pending_.push_back(std::move(slot));
+        if (idleWorkers_ > 0) workToDo_.notify_one();  // a busy worker looks again by itself
+    }
+    ReportDone(lock, window_ - 1);
+}
+
+void BatchRun::Finish() {
+    std::unique_lock lock(mutex_);
+    ReportDone(lock, 0);
+    stopping_ = true;
+    lock.unlock();
+    workToDo_.notify_all();
+    workers_.clear();  // joins
+}
+
+LineOutcome BatchRun::Process(const LineJob& job) {
+    try {
+        return ProcessLine(job, options_, target_);
+    } catch (const std::exception& e) {
+        return LineOutcome{false, std::string("internal error: ") + e.what(), {}};
+    }
+}
+
+void BatchRun::Work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        ++idleWorkers_;
+        workToDo_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
+        --idleWorkers_;
+        if (pending_.empty()) return;
+        const std::shared_ptr<Slot> slot = std::move(pending_.front());
+        pending_.pop_front();
+        lock.unlock();
+        LineOutcome outcome;
+        std::optional<MadeImage> image;
+        try {
+            image = MakeImage(slot->job, options_, outcome);
+            if (image && (options_.verify || image->bytes.size() > kHandedOverBytes)) {
+                WriteImage(slot->job, *image, options_, target_, outcome);
+                image.reset();
+            }
+        } catch (const std::exception& e) {
+            outcome = LineOutcome{false, std::string("internal error: ") + e.what(), {}};
+            image.reset();
+        }
+        lock.lock();
+        slot->outcome = std::move(outcome);
+        slot->image = std::move(image);
+        slot->done = true;
+        if (awaited_ > 0 && DoneAtFront(awaited_) == awaited_) frontDone_.notify_one();
+    }
+}
+
+size_t BatchRun::DoneAtFront(size_t enough) const {
+    size_t done = 0;
+    for (const auto& slot : lines_) {
+        if (done == enough || !(slot->sameAs ? slot->sameAs->done : slot->done)) break;
+        ++done;
+    }
+    return done;
+}
+
+// Reports the lines at the front that are done, waiting for more until at most keep are left.
+void BatchRun::ReportDone(std::unique_lock<std::mutex>& lock, size_t keep) {
+    for (;;) {
+        while (!lines_.empty()) {
+            const std::shared_ptr<Slot> front = lines_.front();
+            // An equal line's outcome: its first is earlier, so reported already.
+            const Slot& source = front->sameAs ? *front->sameAs : *front;
+            if (!source.done) break;
+            lines_.pop_front();
+            if (front->image) {
+                lock.unlock();
+                WriteImage(front->job, *front->image, options_, target_, front->outcome);
+                front->image.reset();
+                lock.lock();
+            }
+            const LineOutcome outcome = source.outcome;
+            const auto named = inFlight_.find(front->job.fileName);
+            if (named != inFlight_.end() && named->second == front) inFlight_.erase(named);
+            lock.unlock();
+            onLineDone_(front->job.number, outcome);
+            lock.lock();
+        }
+        if (lines_.size() <= keep) return;
+        // Woken for a quarter of the window at once rather than for every line: a wake-up
+        // costs more than the reporting.
+        awaited_ = std::min(lines_.size(), std::max(lines_.size() - keep, window_ / 4));
+        frontDone_.wait(lock, [&] { return DoneAtFront(awaited_) == awaited_; });
+        awaited_ = 0;
+    }
+}
+
+}  // namespace qrcli

@@ -1,0 +1,73 @@
+// The batch: every line through encoding, drawing, writing and (asked for) reading back, on a
+// number of worker threads, while the input is still being read. Only a window of lines is in
+// flight at a time, so memory stays flat; outcomes are reported in line order, and the files
+// do not depend on the number of jobs. The workers make the images; the thread that adds the
+// lines writes the small ones, in line order, one at a time: a folder takes new files one at a
+// time anyway, and threads queueing for it would only spin.
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+#include "batch/line_jobs.h"
+#include "batch/line_work.h"
+#include "input/name_registry.h"
+#include "input/output_target.h"
+#include "options/batch_options.h"
+
+namespace qrcli {
+
+// Called on the thread that adds the lines, in line order.
+using LineDone = std::function<void(size_t lineNumber, const LineOutcome& outcome)>;
+
+class BatchRun {
+  public:
+    BatchRun(const BatchOptions& options, OutputTarget& target, LineDone onLineDone);
+    ~BatchRun();  // finishes the lines added
+    BatchRun(const BatchRun&) = delete;
+    BatchRun& operator=(const BatchRun&) = delete;
+
+    // Lines come in order. Waits while the window is full, reporting what is done.
+    void Add(LineJob job);
+    // Waits for every line added and reports it.
+    void Finish();
+
+  private:
+    struct Slot;
+    void CheckName(Slot& slot);
+    LineOutcome Process(const LineJob& job);
+    void Work();
+    void ReportDone(std::unique_lock<std::mutex>& lock, size_t keep);
+    // How many lines at the front are done, counting up to enough.
+    size_t DoneAtFront(size_t enough) const;
+
+    const BatchOptions& options_;
+    OutputTarget& target_;
+    LineDone onLineDone_;
+    const size_t window_;
+    const bool namesCanMeet_;  // two different texts can have one file name
+    std::optional<NameRegistry> registry_;
+    // Lines in flight by file name: an equal line shares the outcome of the first.
+    std::unordered_map<std::string, std::shared_ptr<Slot>> inFlight_;
+
+    std::mutex mutex_;
+    std::condition_variable workToDo_;
+    std::condition_variable frontDone_;
+    std::deque<std::shared_ptr<Slot>> lines_;    // added, not yet reported
+    std::deque<std::shared_ptr<Slot>> pending_;  // not yet taken by a worker
+    bool stopping_ = false;
+    size_t idleWorkers_ = 0;
+    size_t awaited_ = 0;  // lines done at the front that the reporting thread waits for
+    std::vector<std::jthread> workers_;
+};
+
+}  // namespace qrcli

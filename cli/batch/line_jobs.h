@@ -1,0 +1,24 @@
+// From a line of the input (or a --text) to the work it asks for: the text to encode and the
+// name of its file, or why it fails before anything is drawn.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "input/input_lines.h"
+#include "options/batch_options.h"
+
+namespace qrcli {
+
+struct LineJob {
+    size_t number = 0;  // counts from 1
+    std::string text;
+    std::string fileName;  // in the output folder; empty for standard output
+    std::string failure;   // not empty: the line fails with this reason
+};
+
+// fileName, when not empty, is the file of a single code (-o FILE) and is used as it is.
+LineJob JobForLine(InputLine&& line, size_t number, const BatchOptions& options,
+                   const std::string& fileName);
+
+}  // namespace qrcli

@@ -1,0 +1,47 @@
+#include "batch/line_work.h"
+
+#include "batch/written_check.h"
+#include "images/image_files.h"
+
+namespace qrcli {
+
+std::optional<MadeImage> MakeImage(const LineJob& job, const BatchOptions& options,
+                                   LineOutcome& outcome) {
+    auto laid = LayOutLine(job.text, options, outcome.reason);
+    if (!laid) return std::nullopt;
+    auto bytes = ImageFileBytes(*laid, options, outcome.reason);
+    if (!bytes) return std::nullopt;
+    outcome.warning = laid->warning;
+    return MadeImage{std::move(*laid), std::move(*bytes)};
+}
+
+void WriteImage(const LineJob& job, const MadeImage& image, const BatchOptions& options,
+                OutputTarget& target, LineOutcome& outcome) {
+    if (const auto error = target.Write(job.fileName, image.bytes)) {
+        outcome.reason =
+            (options.outputKind == OutputKind::kStandardOutput ? "cannot write to standard output: "
+                                                               : "cannot create the file: ") +
+            *error;
+        outcome.warning.clear();
+        return;
+    }
+    if (options.verify) {
+        if (auto problem = CheckWrittenFile(target, job.fileName, job.text, image.bytes, image.laid,
+                                            options)) {
+            outcome.reason = std::move(*problem);
+            outcome.warning.clear();
+            return;
+        }
+    }
+    outcome.written = true;
+}
+
+LineOutcome ProcessLine(const LineJob& job, const BatchOptions& options, OutputTarget& target) {
+    LineOutcome outcome;
+    if (const auto image = MakeImage(job, options, outcome)) {
+        WriteImage(job, *image, options, target, outcome);
+    }
+    return outcome;
+}
+
+}  // namespace qrcli

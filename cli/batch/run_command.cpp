@@ -1,0 +1,115 @@
+#include "batch/run_command.h"
+
+#include <cstdio>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "batch/batch_run.h"
+#include "batch/line_jobs.h"
+#include "batch/progress_bar.h"
+#include "images/bmp_colours.h"
+#include "input/input_lines.h"
+#include "input/output_setup.h"
+
+namespace qrcli {
+
+namespace {
+
+void Say(const std::string& message) {
+    std::fprintf(stderr, "qrbatch-cli: %s\n", message.c_str());
+}
+
+std::string InputName(const BatchOptions& options) {
+    return options.input == "-" ? "standard input" : "\"" + options.input + "\"";
+}
+
+uint64_t SizeOfFile(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? static_cast<uint64_t>(info.st_size)
+                                                            : 0;
+}
+
+std::string Summary(const BatchOptions& options, size_t lines, size_t failed) {
+    const std::string unit = options.texts.empty() ? " lines, " : " texts, ";
+    const std::string where = options.outputKind == OutputKind::kStandardOutput
+                                  ? "to standard output"
+                                  : "in \"" + options.output + "\"";
+    return std::to_string(lines) + unit + std::to_string(lines - failed) + " written" +
+           (options.verify ? " and verified" : "") + ", " + std::to_string(failed) + " failed, " +
+           where + " as " +
+           (options.appNames ? "the window's .jpg files" : FormatName(options.format));
+}
+
+}  // namespace
+
+int Fail(const std::string& message) {
+    Say(message);
+    return kUsageError;
+}
+
+int RunCommand(BatchOptions options) {
+    std::string error;
+    auto output = PrepareOutput(options, error);
+    if (!output) return Fail(error);
+    int input = -1;
+    if (options.texts.empty()) {
+        input = OpenInput(options.input, error);
+        if (input < 0) return Fail("cannot read the input " + InputName(options) + ": " + error);
+    }
+    if (const auto notice = BmpColourNotice(options)) Say("warning: " + *notice);
+
+    const bool single = options.texts.size() == 1;
+    const std::string unit = options.texts.empty() ? "line " : "text ";
+    // A code drawn on the terminal shares it with the bar.
+    const bool barShown =
+        !options.quiet && !single && isatty(STDERR_FILENO) != 0 &&
+        !(options.outputKind == OutputKind::kStandardOutput && isatty(STDOUT_FILENO) != 0);
+    ProgressBar bar(stderr, barShown);
+    const uint64_t inputSize = input >= 0 ? SizeOfFile(input) : options.texts.size();
+    uint64_t inputDone = 0;
+    size_t lines = 0;
+    size_t failed = 0;
+
+    BatchRun run(options, *output->target, [&](size_t number, const LineOutcome& outcome) {
+        const std::string where = single ? "" : unit + std::to_string(number) + ": ";
+        if (!outcome.written || !outcome.warning.empty()) {
+            bar.Clear();
+            Say(where + (outcome.written ? outcome.warning : outcome.reason));
+        }
+        failed += outcome.written ? 0 : 1;
+        bar.Show(number, inputDone, inputSize);
+    });
+
+    std::optional<std::string> readError;
+    if (input < 0) {
+        for (const std::string& text : options.texts) {
+            inputDone = ++lines;
+            run.Add(JobForLine({text, text.size()}, lines, options, output->fileName));
+        }
+    } else {
+        LineReader reader(input, !options.appNames);  // the window keeps a mark as text
+        InputLine line;
+        while (reader.Next(line)) {
+            inputDone = reader.bytesTaken();
+            run.Add(JobForLine(std::move(line), ++lines, options, output->fileName));
+            line = InputLine{};
+        }
+        readError = reader.error();
+        if (input != STDIN_FILENO) ::close(input);
+    }
+    run.Finish();
+    bar.Clear();
+
+    if (readError) {
+        Fail("cannot read the input " + InputName(options) + " after line " +
+             std::to_string(lines) + ": " + *readError);
+    }
+    if (lines == 0) Say("the input has no lines; nothing to write");
+    if (!options.quiet && !single) Say(Summary(options, lines, failed));
+    if (readError) return kUsageError;
+    return failed == 0 ? kAllWritten : kSomeNotWritten;
+}
+
+}  // namespace qrcli

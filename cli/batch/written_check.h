@@ -1,0 +1,23 @@
+// The check of --verify: the written file, read back, holds a symbol of the line's own bytes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "images/symbol_layout.h"
+#include "input/output_target.h"
+#include "options/batch_options.h"
+
+namespace qrcli {
+
+// Nothing when the file is good; otherwise the reason. BMP and PNG files are decoded as
+// written; the other formats must equal the bytes made, whose drawing is then read as pixels.
+std::optional<std::string> CheckWrittenFile(const OutputTarget& target, const std::string& name,
+                                            std::string_view line,
+                                            std::span<const uint8_t> madeBytes,
+                                            const LaidOutSymbol& laid, const BatchOptions& options);
+
+}  // namespace qrcli

@@ -1,0 +1,34 @@
+#include <cstdio>
+
+#include "images/vector_images.h"
+#include "options/colours.h"
+
+namespace qrcli {
+
+std::string SvgImage(const VectorCanvas& canvas) {
+    const std::string w = std::to_string(canvas.width());
+    const std::string h = std::to_string(canvas.height());
+    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
+           "\" viewBox=\"0 0 " + w + " " + h + "\" shape-rendering=\"crispEdges\">\n";
+    const auto& boxes = canvas.boxes();
+    ForEachColourRun(boxes, [&](size_t begin, size_t end) {
+        const auto color = boxes[begin].color;
+        const uint8_t alpha = AlphaOf(color);
+        if (alpha == 0) return;  // nothing to see
+        svg += "<path fill=\"" + ColourText(OpaquePart(color)) + "\"";
+        if (alpha != 255) svg += " fill-opacity=\"" + Decimal(alpha / 255.0) + "\"";
+        svg += " d=\"";
+        for (size_t i = begin; i < end; ++i) {
+            const auto& b = boxes[i];
+            svg += "M" + std::to_string(b.left) + " " + std::to_string(b.top) + "h" +
+                   std::to_string(b.right - b.left) + "v" + std::to_string(b.bottom - b.top) +
+                   "h-" + std::to_string(b.right - b.left) + "z";
+        }
+        svg += "\"/>\n";
+    });
+    svg += "</svg>\n";
+    return svg;
+}
+
+}  // namespace qrcli

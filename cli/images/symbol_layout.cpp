@@ -1,0 +1,76 @@
+#include "images/symbol_layout.h"
+
+#include <algorithm>
+#include <span>
+
+#include "options/option_values.h"
+
+namespace qrcli {
+
+namespace {
+
+std::string Square(int64_t side) {
+    return std::to_string(side) + "x" + std::to_string(side);
+}
+
+}  // namespace
+
+std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOptions& options,
+                                        std::string& reason) {
+    const qr::SymbolParams params{options.requestedVersion, options.ecLevel, options.maskSetting};
+    const std::span bytes(reinterpret_cast<const uint8_t*>(line.data()), line.size());
+    auto symbol = qr::EncodeSymbol(bytes, params);
+    if (!symbol) {
+        reason = "the text (" + std::to_string(line.size()) +
+                 " bytes) does not fit version 40 at level " + LevelName(options.ecLevel);
+        return std::nullopt;
+    }
+
+    const int n = symbol->matrix.side;
+    const std::string symbolText = "version " + std::to_string(symbol->version) + " (" +
+                                   std::to_string(n) + " modules and a quiet zone of " +
+                                   std::to_string(options.border) + ")";
+    const int64_t whole = n + 2 * options.border;  // modules across, with the quiet zone
+    const std::string imageText =
+        std::to_string(options.width) + "x" + std::to_string(options.height);
+    int width = options.width;
+    int height = options.height;
+    int module = options.modulePixels;
+    std::string warning;
+
+    if (module == 0) {
+        module = static_cast<int>(std::min(width, height) / whole);
+        if (module < 1) {
+            reason = symbolText + " does not fit " + imageText + " at one pixel per module";
+            return std::nullopt;
+        }
+    } else if (options.imageFollowsSymbol) {
+        const int64_t side = whole * module;
+        if (side > kMaxImageSide) {
+            reason = symbolText + " at " + std::to_string(module) + " pixels per module needs " +
+                     Square(side) + " pixels, more than the largest image, " +
+                     Square(kMaxImageSide);
+            return std::nullopt;
+        }
+        width = height = static_cast<int>(side);
+    } else if (options.appNames) {
+        const int64_t side = int64_t{n} * module;
+        if (side > width || side > height) {
+            warning = "warning: version " + std::to_string(symbol->version) + " (" +
+                      std::to_string(n) + " modules) at " + std::to_string(module) +
+                      " pixels per module needs " + Square(side) + " pixels, more than the " +
+                      imageText + " image; written cut off, as the window writes it";
+        }
+    } else if (whole * module > width || whole * module > height) {
+        reason = symbolText + " at " + std::to_string(module) + " pixels per module needs " +
+                 Square(whole * module) + " pixels, more than the " + imageText + " image";
+        return std::nullopt;
+    }
+
+    const qrlib::Appearance look{
+        width,           height, module, options.rotation, options.frameStyle, options.backColor,
+        options.barColor};
+    return LaidOutSymbol{std::move(*symbol), look, std::move(warning)};
+}
+
+}  // namespace qrcli

@@ -1,0 +1,28 @@
+// One line's symbol and where it goes in the image: the encoder and the module size, with no
+// shared state, so any number of lines can be laid out at once.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "encode_symbol.h"
+#include "options/batch_options.h"
+#include "symbol_drawing.h"
+
+namespace qrcli {
+
+struct LaidOutSymbol {
+    qr::EncodedSymbol symbol;
+    qrlib::Appearance look;  // the image's size is this line's
+    std::string warning;     // a symbol cut off by the image, as the window writes it
+};
+
+// Nothing, with the reason, when the text does not fit version 40 at the level, or the
+// symbol and its quiet zone do not fit the image: at one pixel per module when the module
+// size follows the image, at the module size asked for otherwise. Only the window's own
+// files (--app-names) are written cut off, with a warning.
+std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOptions& options,
+                                        std::string& reason);
+
+}  // namespace qrcli

@@ -1,0 +1,47 @@
+// The output folder, held open so that every file lands in it whatever happens to the path,
+// and written so that a failed or interrupted write never leaves a part file or spoils an
+// older file of the same name.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "input/output_target.h"
+
+namespace qrcli {
+
+class OutputFolder final : public OutputTarget {
+  public:
+    // Nothing, with the reason, when the path is not an existing folder.
+    static std::unique_ptr<OutputFolder> Open(const std::string& path, std::string& error);
+    ~OutputFolder() override;
+    OutputFolder(const OutputFolder&) = delete;
+    OutputFolder& operator=(const OutputFolder&) = delete;
+
+    // Replaces the file of this name (no "/") with the bytes; the reason when it cannot.
+    // Safe to call from several threads.
+    std::optional<std::string> Write(const std::string& name,
+                                     std::span<const uint8_t> bytes) override;
+
+    // The whole file, or nothing when it cannot be read.
+    std::optional<std::vector<uint8_t>> Read(const std::string& name) const override;
+
+  private:
+    explicit OutputFolder(int fd) : fd_(fd) {}
+    // Over an existing file: through a temporary file renamed into place, so the older file
+    // stays whole until the new one is.
+    std::optional<std::string> Replace(const std::string& name, std::span<const uint8_t> bytes);
+    int fd_;
+    std::atomic<unsigned> nextTemporary_{0};
+    // Files are made one at a time: the kernel makes them one at a time in a folder anyway,
+    // and a thread that waits here sleeps instead of spinning on the folder's lock.
+    std::mutex making_;
+};
+
+}  // namespace qrcli

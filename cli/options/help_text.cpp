@@ -1,0 +1,111 @@
+#include "options/help_text.h"
+
+#include <string>
+
+#include <ZXing/ZXVersion.h>
+#include <png.h>
+
+#include "sheet_arguments.h"
+
+#ifndef QRBATCH_VERSION
+#define QRBATCH_VERSION "0"
+#endif
+
+namespace qrcli {
+
+std::string HelpText() {
+    return R"(Usage: qrbatch-cli [OPTIONS] INPUT -o DIR
+       qrbatch-cli [OPTIONS] --text TEXT -o FILE
+       qrbatch-cli -t utf8 --text TEXT
+
+Writes QR Code images: one per line of INPUT (- for standard input) into the
+folder DIR, one of TEXT into FILE (- for standard output), or one drawn in the
+terminal. By default a PNG, the whole symbol with a quiet zone of 4 modules, as
+large as fits 200x200 pixels, the mask chosen by the standard's rules. A symbol
+that does not fit is reported, never cut off.
+
+Input:
+  INPUT                one text per line; lines end at CR LF or LF, a last line
+                       without an ending counts when not empty, and a UTF-8
+                       byte-order mark at the start is dropped
+  --text TEXT          the text itself; give it again for more codes (-o is then
+                       a folder)
+  --input-format F     lines, or tsv: name<TAB>text, the name for the file
+                       (lines)
+Output:
+  -o, --output PATH    the folder of a batch, the file of one code, or - for
+                       standard output
+  --mkdir              create the output folder when missing
+  -t, --format F       png, svg, eps, pdf, bmp, wmf, utf8 or ansi (png; one
+                       code takes the format from its file name). utf8 draws
+                       with half blocks for light text on a dark terminal, ansi
+                       with background colours; both go to standard output
+                       unless -o is given, and into .txt files in a folder
+  --name MODE          how a batch names its files (line):
+                         line   the line's bytes as they are, plus the extension
+                         safe   the same, with characters no file name may hold
+                                on Linux or Windows turned into _, and shortened
+                                to 255 bytes
+                         index  the line's number in --name-format
+  --name-format F      the numbered name, with one %d, e.g. code-%05d (%05d)
+Symbol:
+  -v, --symversion N   0 chooses the version, 1..40 is the smallest to use (0)
+  -l, --level L|M|Q|H  error-correction level (L)
+  --mask auto|0..7     mask pattern, or auto (auto)
+Size:
+  --size WxH           image size in pixels, each 1..16384 (200x200); modules
+                       are the largest whole number of pixels at which the
+                       symbol and its quiet zone fit
+  -s, --scale N        pixels per module instead; the image is the symbol and
+                       its quiet zone, or --size when given (a symbol too large
+                       for it is then reported)
+  -m, --border N       quiet zone in modules on each side (4)
+  --module-cm X        module side in centimetres at --dpi, instead of --scale
+  --dpi N              resolution: the printed size of PNG, EPS and PDF (96)
+  --fit                the default sizing, kept for older scripts
+Look:
+  --rotate DEGREES     0, 90, 180 or 270, clockwise (0)
+  --rotation 0..3      the same as the window's code, 1 upright
+  --fg COLOUR          dark modules: #RRGGBB, or #RRGGBBAA or transparent in
+                       png and svg (#000000); BMP has the 16 standard colours
+  --bg COLOUR          background, the same forms (#FFFFFF)
+  --frame 0..2         none, dashed or solid one-pixel frame at the edge (0)
+)" + qrsheet::SheetHelpText() +
+           R"(Run:
+  --app-names          exactly the window's files: line + ".jpg" holding the BMP
+                       bytes the window writes (only --symversion, --level and
+                       --size may change); a symbol larger than the image is
+                       written cut off, with a warning
+  --verify             read every written image back with a QR reader and report
+                       each line that does not give its own bytes
+  -j, --jobs N         worker threads (the cores); the files are the same
+  -q, --quiet          no progress, no summary; failed lines are still reported
+  -h, --help           this text
+  -V, --version        the program's version
+  --                   ends the options
+
+Each failed line is reported on standard error with its line number and the
+reason; a summary line ends a batch. A line that cannot name a file (empty, ".",
+"..", holding "/", longer than 255 bytes) is reported and skipped, so nothing is
+written outside the folder. A file that cannot be written leaves any older file
+of that name as it was. The input is read as it comes, in flat memory.
+
+Exit status: 0 every line written (and verified), 1 some lines not, 2 usage
+error (bad option, missing output folder, unreadable input).
+
+Examples:
+  qrbatch-cli --text 'https://example.com' -o code.png
+  qrbatch-cli -t utf8 --text 'WIFI:T:WPA;S:home;P:secret;;'
+  qrbatch-cli --name safe urls.txt -o codes --mkdir
+  qrbatch-cli --app-names resources/default-texts.txt -o out
+  qrbatch-cli --sheet a4-3x8 labels.txt -o labels.pdf
+)";
+}
+
+std::string VersionText() {
+    return std::string("qrbatch-cli ") + QRBATCH_VERSION + " (libpng " PNG_LIBPNG_VER_STRING +
+           ", zxing-cpp " + std::to_string(ZXING_VERSION_MAJOR) + "." +
+           std::to_string(ZXING_VERSION_MINOR) + "." + std::to_string(ZXING_VERSION_PATCH) + ")\n";
+}
+
+}  // namespace qrcli

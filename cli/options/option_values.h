@@ -1,0 +1,31 @@
+// The values of the options, each read strictly: the whole text or nothing. A value that is
+// refused is reported with the form its option expects (ExpectedForm).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "options/batch_options.h"
+
+namespace qrcli {
+
+inline constexpr int kMaxImageSide = 16384;  // keeps one image of any format within a few 100 MB
+
+bool ParseWholeNumber(std::string_view text, int low, int high, int& out);
+bool ParseSize(std::string_view text, int& width, int& height);  // WxH
+bool ParseCentimetres(std::string_view text, double& out);       // (0, 100]
+bool ParseLevel(std::string_view text, int& ecLevel);            // L, M, Q, H, either case
+bool ParseMask(std::string_view text, int& maskSetting);         // auto or a pattern 0..7
+bool ParseFormat(std::string_view text, ImageFormat& out);       // either case
+// #RRGGBB, #RRGGBBAA (the # may be left out) or transparent, kept as 0xTTBBGGRR.
+bool ParseColour(std::string_view text, uint32_t& out);
+// Clockwise degrees 0, 90, 180, 270, kept as the library's quarter-turn code.
+bool ParseDegrees(std::string_view text, int& rotation);
+bool ParseNaming(std::string_view text, Naming& out);
+bool ParseInputFormat(std::string_view text, InputFormat& out);
+// Exactly one number conversion (%d, with an optional 0 flag and width), %% for a percent
+// sign, and nothing that leaves the folder.
+bool ParseNameFormat(std::string_view text);
+
+}  // namespace qrcli
