@@ -18,10 +18,7 @@ std::optional<MadeImage> MakeImage(const LineJob& job, const BatchOptions& optio
 void WriteImage(const LineJob& job, const MadeImage& image, const BatchOptions& options,
                 OutputTarget& target, LineOutcome& outcome) {
     if (const auto error = target.Write(job.fileName, image.bytes)) {
-        outcome.reason =
-            (options.outputKind == OutputKind::kStandardOutput ? "cannot write to standard output: "
-                                                               : "cannot create the file: ") +
-            *error;
+        outcome.reason = *error;
         outcome.warning.clear();
         return;
     }

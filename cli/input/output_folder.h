@@ -1,6 +1,6 @@
 // The output folder, held open so that every file lands in it whatever happens to the path,
-// and written so that a failed or interrupted write never leaves a part file or spoils an
-// older file of the same name.
+// and written through scratch files so that a failed or interrupted write never leaves a part
+// file or spoils an older file of the same name.
 #pragma once
 
 #include <atomic>
@@ -20,6 +20,9 @@ class OutputFolder final : public OutputTarget {
   public:
     // Nothing, with the reason, when the path is not an existing folder.
     static std::unique_ptr<OutputFolder> Open(const std::string& path, std::string& error);
+    // The folder of an open descriptor, which it takes; path names it in messages. What killed
+    // writers left in it is removed first.
+    OutputFolder(int fd, std::string path);
     ~OutputFolder() override;
     OutputFolder(const OutputFolder&) = delete;
     OutputFolder& operator=(const OutputFolder&) = delete;
@@ -31,17 +34,15 @@ class OutputFolder final : public OutputTarget {
 
     // The whole file, or nothing when it cannot be read.
     std::optional<std::vector<uint8_t>> Read(const std::string& name) const override;
+    size_t RefusedNames() const override { return refusedNames_; }
 
   private:
-    explicit OutputFolder(int fd) : fd_(fd) {}
-    // Over an existing file: through a temporary file renamed into place, so the older file
-    // stays whole until the new one is.
-    std::optional<std::string> Replace(const std::string& name, std::span<const uint8_t> bytes);
     int fd_;
-    std::atomic<unsigned> nextTemporary_{0};
+    std::string path_;
     // Files are made one at a time: the kernel makes them one at a time in a folder anyway,
     // and a thread that waits here sleeps instead of spinning on the folder's lock.
     std::mutex making_;
+    std::atomic<size_t> refusedNames_{0};
 };
 
 }  // namespace qrcli

@@ -12,6 +12,7 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes) {
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
         if (n <= 0) return false;
         done += static_cast<size_t>(n);
     }
@@ -20,7 +21,7 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes) {
 
 std::optional<std::string> StandardOutput::Write(const std::string&,
                                                  std::span<const uint8_t> bytes) {
-    if (!WriteAll(fd_, bytes)) return std::string(std::strerror(errno));
+    if (!WriteAll(fd_, bytes)) return "cannot write to " + shown_ + ": " + std::strerror(errno);
     last_.assign(bytes.begin(), bytes.end());
     return std::nullopt;
 }

@@ -12,17 +12,21 @@ namespace qrcli {
 class OutputTarget {
   public:
     virtual ~OutputTarget() = default;
-    // Writes one image under the name (no "/"); the reason when it cannot.
+    // Writes one image under the name (no "/"); the reason when it cannot, naming the file.
     virtual std::optional<std::string> Write(const std::string& name,
                                              std::span<const uint8_t> bytes) = 0;
     // The image as written, for the check after writing; nothing when it cannot be read.
     virtual std::optional<std::vector<uint8_t>> Read(const std::string& name) const = 0;
+    // How many names the file system refused for a character it does not allow (NTFS, FAT
+    // and SMB shares refuse ":", "?", "*" and others).
+    virtual size_t RefusedNames() const { return 0; }
 };
 
-// The images one after another on a descriptor, names unused; from one thread at a time.
+// The images one after another on a descriptor (standard output, a device, a pipe), names
+// unused; from one thread at a time. shown names it in messages.
 class StandardOutput final : public OutputTarget {
   public:
-    explicit StandardOutput(int fd) : fd_(fd) {}
+    StandardOutput(int fd, std::string shown) : fd_(fd), shown_(std::move(shown)) {}
     std::optional<std::string> Write(const std::string& name,
                                      std::span<const uint8_t> bytes) override;
     // A pipe cannot be read back: the bytes that last went out.
@@ -30,6 +34,7 @@ class StandardOutput final : public OutputTarget {
 
   private:
     int fd_;
+    std::string shown_;
     std::vector<uint8_t> last_;
 };
 

@@ -88,7 +88,8 @@ TEST(BatchRun, EachFailureHasItsReason) {
     const std::vector<std::string> lines = {"ok", "taken", "", std::string(252, 'n')};
     const auto run = RunLines(lines, options);
     EXPECT_TRUE(run.outcomes[0].written);
-    EXPECT_EQ(run.outcomes[1].reason, "cannot create the file: Is a directory");
+    EXPECT_EQ(run.outcomes[1].reason,
+              "cannot create the file \"" + (dir / "taken.png").string() + "\": Is a directory");
     EXPECT_EQ(run.outcomes[2].reason, "an empty line cannot be a file name");
     EXPECT_EQ(run.outcomes[3].reason,
               "cannot be a file name: 256 bytes with the extension, more than the 255 a name can "

@@ -49,8 +49,11 @@ TEST(OutputFolder, FailuresSayWhyAndLeaveNothing) {
     clitest::TempDir dir;
     std::filesystem::create_directory(dir / "folder.bmp");
     const auto folder = Open(dir);
-    EXPECT_EQ(folder->Write(std::string(300, 'n'), kBytes), "File name too long");
-    EXPECT_EQ(folder->Write("folder.bmp", kBytes), "Is a directory");
+    const std::string name(300, 'n');
+    EXPECT_EQ(folder->Write(name, kBytes),
+              "cannot create the file \"" + (dir / name).string() + "\": File name too long");
+    EXPECT_EQ(folder->Write("folder.bmp", kBytes),
+              "cannot create the file \"" + (dir / "folder.bmp").string() + "\": Is a directory");
     EXPECT_EQ(folder->Read("missing.bmp"), std::nullopt);
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"folder.bmp"}));
 }
