@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "common/destination.h"
 #include "input/output_target.h"
 #include "options/batch_options.h"
 
@@ -13,7 +14,8 @@ namespace qrcli {
 
 struct PreparedOutput {
     std::unique_ptr<OutputTarget> target;
-    std::string fileName;  // the file of a single code in its folder; empty otherwise
+    std::string fileName;      // the file of a single code in its folder; empty otherwise
+    qrcommon::OwnedFd stream;  // a device or pipe the target writes into, closed with it
 };
 
 // Nothing, with the reason, when the output cannot be had. A single code whose -o names an

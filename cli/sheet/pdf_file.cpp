@@ -1,64 +1,38 @@
 #include "pdf_file.h"
 
 #include <cerrno>
-#include <charconv>
-#include <cmath>
 #include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
 #include <zlib.h>
 
+#include "scratch_file.h"
+
 namespace qrsheet {
 
-namespace {
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-}  // namespace
-
-void AppendNumber(std::string& out, double value, int decimals) {
-    char buffer[64];
-    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0;  // no "-0"
-    auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    if (error != std::errc()) end = buffer + std::snprintf(buffer, sizeof buffer, "0");
-    if (decimals > 0) {
-        while (end[-1] == '0') --end;
-        if (end[-1] == '.') --end;
+std::unique_ptr<PdfFile> PdfFile::Create(qrcommon::Destination destination, std::string& error) {
+    std::string scratch;
+    int fd = -1;
+    if (destination.IsStream()) {
+        fd = ::fcntl(destination.stream.get(), F_DUPFD_CLOEXEC, 0);  // the file closes its own
+    } else {
+        qrplat::RemoveLeftoverScratchFiles(destination.folder.get());
+        fd = qrplat::CreateScratchFile(destination.folder.get(), scratch);
     }
-    out.append(buffer, end);
-}
-
-std::unique_ptr<PdfFile> PdfFile::Create(const std::string& path, std::string& error) {
-    // Made exclusively under a name of our own, so that no file already there is touched
-    // until the new one is complete.
-    const std::string folder = FolderOf(path);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string temporary = folder + "/.qrbatch-" + std::to_string(::getpid()) + "-" +
-                                      std::to_string(attempt) + ".pdf.part";
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno == EEXIST) continue;
-        if (fd < 0) break;
-        std::FILE* file = ::fdopen(fd, "wb");
-        if (file == nullptr) {
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            break;
-        }
-        std::setvbuf(file, nullptr, _IOFBF, 1 << 20);
-        return std::unique_ptr<PdfFile>(new PdfFile(file, temporary, path));
+    std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
+    if (file == nullptr) {
+        error = std::strerror(errno);
+        if (fd >= 0) ::close(fd);
+        if (!scratch.empty()) ::unlinkat(destination.folder.get(), scratch.c_str(), 0);
+        return nullptr;
     }
-    error = std::strerror(errno);
-    return nullptr;
+    std::setvbuf(file, nullptr, _IOFBF, 1 << 20);
+    return std::unique_ptr<PdfFile>(new PdfFile(file, std::move(destination), std::move(scratch)));
 }
 
-PdfFile::PdfFile(std::FILE* file, std::string temporary, std::string path)
-    : file_(file), temporary_(std::move(temporary)), path_(std::move(path)) {
+PdfFile::PdfFile(std::FILE* file, qrcommon::Destination destination, std::string scratch)
+    : file_(file), destination_(std::move(destination)), scratch_(std::move(scratch)) {
     // The binary comment tells transfer programs the file is not text.
     Write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
 }
@@ -66,7 +40,7 @@ PdfFile::PdfFile(std::FILE* file, std::string temporary, std::string path)
 PdfFile::~PdfFile() {
     if (file_ != nullptr) {
         std::fclose(file_);
-        ::unlink(temporary_.c_str());
+        if (!scratch_.empty()) ::unlinkat(destination_.folder.get(), scratch_.c_str(), 0);
     }
 }
 
@@ -120,12 +94,20 @@ std::optional<std::string> PdfFile::Finish(int catalog) {
             std::to_string(catalog) + " 0 R >>\nstartxref\n" + std::to_string(table) + "\n%%EOF\n";
     Write(xref);
     if (std::fflush(file_) != 0 && error_ == 0) error_ = errno;
-    if (error_ == 0 && ::fsync(::fileno(file_)) != 0) error_ = errno;
+    const bool replacing = !scratch_.empty();
+    if (error_ == 0 && replacing && ::fsync(::fileno(file_)) != 0) error_ = errno;
     if (std::fclose(file_) != 0 && error_ == 0) error_ = errno;
     file_ = nullptr;
-    if (error_ == 0 && ::rename(temporary_.c_str(), path_.c_str()) != 0) error_ = errno;
+    if (!replacing) {
+        return error_ == 0 ? std::nullopt : std::optional<std::string>(std::strerror(error_));
+    }
+    const int folder = destination_.folder.get();
+    if (error_ == 0 &&
+        ::renameat(folder, scratch_.c_str(), folder, destination_.name.c_str()) != 0) {
+        error_ = errno;
+    }
     if (error_ == 0) return std::nullopt;
-    ::unlink(temporary_.c_str());
+    ::unlinkat(folder, scratch_.c_str(), 0);
     return std::string(std::strerror(error_));
 }
 

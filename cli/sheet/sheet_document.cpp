@@ -4,10 +4,10 @@
 
 namespace qrsheet {
 
-std::unique_ptr<SheetDocument> SheetDocument::Create(const std::string& path,
+std::unique_ptr<SheetDocument> SheetDocument::Create(qrcommon::Destination destination,
                                                      const SheetLayout& layout,
                                                      const SheetStyle& style, std::string& error) {
-    auto file = PdfFile::Create(path, error);
+    auto file = PdfFile::Create(std::move(destination), error);
     if (!file) return nullptr;
     return std::unique_ptr<SheetDocument>(new SheetDocument(std::move(file), layout, style));
 }

@@ -25,8 +25,9 @@ struct SheetStyle {
 class SheetDocument {
   public:
     // Nothing, with the reason, when the file cannot be made.
-    static std::unique_ptr<SheetDocument> Create(const std::string& path, const SheetLayout& layout,
-                                                 const SheetStyle& style, std::string& error);
+    static std::unique_ptr<SheetDocument> Create(qrcommon::Destination destination,
+                                                 const SheetLayout& layout, const SheetStyle& style,
+                                                 std::string& error);
 
     // The next label, with its symbol and caption; no symbol leaves the label blank, so
     // that every later label keeps its place.

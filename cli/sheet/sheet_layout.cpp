@@ -32,6 +32,7 @@ constexpr Preset kPresets[] = {
 };
 
 constexpr double kMinLabelMm = 5;
+constexpr double kMaxPagePoints = 14400;  // PDF's own limit: 200 inches a side
 constexpr double kSlack = 0.01;  // points a grid may exceed its page by rounding alone
 
 bool ParseNumber(std::string_view text, double& out) {
@@ -58,7 +59,9 @@ bool ParseLength(std::string_view text, double inheritedUnit, double& points) {
     if (numberEnd < text.size()) unit = UnitPoints(text.substr(numberEnd));
     double value = 0;
     if (unit == 0 || !ParseNumber(text.substr(0, numberEnd), value) || value < 0) return false;
-    points = value * unit;
+    // Kept finite, so that sums of lengths never meet inf - inf; the page's and the grid's
+    // bounds refuse it.
+    points = std::min(value * unit, 1e300);
     return true;
 }
 
@@ -109,6 +112,12 @@ std::optional<SheetLayout> ParseCustom(std::string_view text, std::string& error
                 "\" (a4, letter, or WxH with mm, cm, in or pt)";
         return std::nullopt;
     }
+    if (std::max(layout.pageWidth, layout.pageHeight) > kMaxPagePoints + kSlack) {
+        error = "page \"" + std::string(text.substr(0, colon)) +
+                "\" is larger than a PDF page can be: at most 14400 x 14400 pt "
+                "(200 x 200 in, 5080 x 5080 mm)";
+        return std::nullopt;
+    }
     std::map<std::string, std::string, std::less<>> fields;
     std::string_view rest = text.substr(colon + 1);
     while (!rest.empty()) {
@@ -145,8 +154,9 @@ std::optional<SheetLayout> ParseCustom(std::string_view text, std::string& error
     }
     layout.pitchX = layout.labelWidth + gapX;
     layout.pitchY = layout.labelHeight + gapY;
-    const double gridWidth = layout.columns * layout.pitchX - gapX;
-    const double gridHeight = layout.rows * layout.pitchY - gapY;
+    // Labels and gaps summed apart, so that a huge gap between no labels adds nothing.
+    const double gridWidth = layout.columns * layout.labelWidth + (layout.columns - 1) * gapX;
+    const double gridHeight = layout.rows * layout.labelHeight + (layout.rows - 1) * gapY;
     if (fields.count("margin")) {
         if (!ParsePair(fields["margin"], true, layout.left, layout.top)) {
             return bad("margin", "needs a length or LEFTxTOP with a unit");

@@ -31,7 +31,20 @@ int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string&
         return kCannotRun;
     }
     std::string error;
-    auto document = SheetDocument::Create(output, sheet.layout, sheet.style, error);
+    auto destination = qrcommon::OpenDestination(output, error);
+    if (!destination) {
+        Say("cannot write " + Quoted(output) + ": " + error);
+        return kCannotRun;
+    }
+    const std::string where = output == "-" ? "to standard output" : "in " + Quoted(output);
+    if (!destination->IsStream()) {
+        if (const auto wrong = qrcommon::WrongExtension(output, "pdf", "a PDF")) {
+            Say(*wrong);
+            return kCannotRun;
+        }
+    }
+    auto document =
+        SheetDocument::Create(std::move(*destination), sheet.layout, sheet.style, error);
     if (!document) {
         Say("cannot write " + Quoted(output) + ": " + error);
         return kCannotRun;
@@ -70,7 +83,7 @@ int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string&
     }
     Say(std::to_string(count) + " lines, " + std::to_string(count - failed) + " placed, " +
         std::to_string(failed) + " failed, on " + std::to_string(document->Pages()) + " pages of " +
-        sheet.layoutName + " in " + Quoted(output));
+        sheet.layoutName + " " + where);
     return failed == 0 ? kAllPlaced : kSomeNotPlaced;
 }
 

@@ -41,7 +41,10 @@ class SheetFile : public ::testing::Test {
     }
     std::unique_ptr<qrsheet::SheetDocument> Create(const std::string& name) {
         std::string error;
-        auto document = qrsheet::SheetDocument::Create((folder_ / name).string(), layout_,
+        auto destination = qrcommon::OpenDestination((folder_ / name).string(), error);
+        EXPECT_TRUE(destination) << error;
+        if (!destination) return nullptr;
+        auto document = qrsheet::SheetDocument::Create(std::move(*destination), layout_,
                                                        qrsheet::SheetStyle{}, error);
         EXPECT_TRUE(document) << error;
         return document;
@@ -97,8 +100,7 @@ TEST_F(SheetFile, AnUnfinishedOrEmptyDocumentLeavesNothing) {
     EXPECT_EQ(Files(), 0u);
 
     std::string error;
-    EXPECT_FALSE(qrsheet::SheetDocument::Create((folder_ / "no" / "labels.pdf").string(), layout_,
-                                                qrsheet::SheetStyle{}, error));
+    EXPECT_FALSE(qrcommon::OpenDestination((folder_ / "no" / "labels.pdf").string(), error));
     EXPECT_NE(error.find("No such file"), std::string::npos) << error;
 }
 
