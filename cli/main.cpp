@@ -1,6 +1,9 @@
 // qrbatch-cli: QR Code images from the command line, one per line of a file or one per text,
 // for scripts, servers and CI; with --app-names, the window's batch run without a window.
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <variant>
@@ -15,6 +18,9 @@
 #include "sheet_command.h"
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write fails with EFBIG, reported like a full disk, instead of
+    // the signal ending the run with a short file.
+    std::signal(SIGXFSZ, SIG_IGN);
 #ifdef __GLIBC__
     // Every line allocates and frees the same few buffers (the canvas, zlib's tables): kept
     // for the next line rather than given back and faulted in again page by page.
@@ -26,9 +32,14 @@ int main(int argc, char** argv) {
     const auto sheet = qrsheet::TakeSheetOptions(args, sheetError);
     if (!sheetError.empty()) return qrcli::Fail(sheetError);
     const int cores = static_cast<int>(std::thread::hardware_concurrency());
-    const qrcli::ParsedArguments parsed = qrcli::ParseArguments(args, cores);
+    const qrcli::ParsedArguments parsed = qrcli::ParseArguments(args, cores, sheet.has_value());
     if (const auto* text = std::get_if<qrcli::ShowText>(&parsed)) {
         std::fputs(text->text.c_str(), stdout);
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            std::fprintf(stderr, "qrbatch-cli: cannot write to standard output: %s\n",
+                         std::strerror(errno));
+            return qrcli::kSomeNotWritten;
+        }
         return qrcli::kAllWritten;
     }
     if (const auto* usage = std::get_if<qrcli::UsageError>(&parsed)) {

@@ -152,9 +152,14 @@ std::optional<UsageError> ChooseInput(BatchOptions& o, const Gathered& g) {
     return std::nullopt;
 }
 
-std::optional<UsageError> ChooseOutput(BatchOptions& o, const Gathered& g) {
+std::optional<UsageError> ChooseOutput(BatchOptions& o, const Gathered& g, bool sheets) {
     const bool terminal = IsTerminalFormat(o.format);
     const bool given = g.given.count(OptionId::kOutput) != 0;
+    if (sheets) {
+        if (!given) return Bad("no output file given (-o FILE.pdf, or -o - for standard output)");
+        o.outputKind = o.output == "-" ? OutputKind::kStandardOutput : OutputKind::kFile;
+        return std::nullopt;
+    }
     const bool toStandardOutput = o.output == "-" || (!given && terminal);
     if (o.texts.size() == 1) {
         if (!toStandardOutput && !given) {
@@ -224,6 +229,11 @@ std::optional<UsageError> CheckColours(const BatchOptions& o, const Gathered& g)
                        " has none");
         }
     }
+    const bool bothClear = AlphaOf(o.barColor) == 0 && AlphaOf(o.backColor) == 0;
+    if (o.barColor == o.backColor || bothClear) {
+        return Bad("--fg " + ColourText(o.barColor) + " and --bg " + ColourText(o.backColor) +
+                   " cannot be told apart: no reader would find the code");
+    }
     return std::nullopt;
 }
 
@@ -237,7 +247,7 @@ std::optional<UsageError> ChooseNaming(BatchOptions& o, const Gathered& g) {
     return std::nullopt;
 }
 
-std::optional<UsageError> Finish(BatchOptions& o, const Gathered& g) {
+std::optional<UsageError> Finish(BatchOptions& o, const Gathered& g, bool sheets) {
     if (auto error = ChooseInput(o, g)) return error;
     if (o.appNames) {
         for (OptionId option : kNotWithAppNames) {
@@ -252,7 +262,7 @@ std::optional<UsageError> Finish(BatchOptions& o, const Gathered& g) {
     if (!g.given.count(OptionId::kFormat) && o.texts.size() == 1 && o.output != "-") {
         if (const auto format = FormatOfFileName(o.output)) o.format = *format;
     }
-    if (auto error = ChooseOutput(o, g)) return error;
+    if (auto error = ChooseOutput(o, g, sheets)) return error;
     if (o.appNames) return std::nullopt;
     if (auto error = ChooseModuleSize(o, g)) return error;
     if (auto error = CheckColours(o, g)) return error;
@@ -275,7 +285,7 @@ void UseWindowSettings(BatchOptions& options) {
     options.inputFormat = InputFormat::kLines;
 }
 
-ParsedArguments ParseArguments(const std::vector<std::string>& args, int defaultJobs) {
+ParsedArguments ParseArguments(const std::vector<std::string>& args, int defaultJobs, bool sheets) {
     BatchOptions options;
     options.jobs = std::max(defaultJobs, 1);
     Gathered gathered;
@@ -333,7 +343,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, int default
         if (!Apply(option->id, value, options, gathered)) return BadValue(*option, value);
     }
 
-    if (auto error = Finish(options, gathered)) return *error;
+    if (auto error = Finish(options, gathered, sheets)) return *error;
     return options;
 }
 

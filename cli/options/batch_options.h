@@ -72,7 +72,9 @@ struct UsageError {
 using ParsedArguments = std::variant<BatchOptions, ShowText, UsageError>;
 
 // Reads the arguments after the program name. defaultJobs is the number of cores.
-ParsedArguments ParseArguments(const std::vector<std::string>& args, int defaultJobs);
+// With sheets, the output is one PDF file (or "-") whatever the number of lines.
+ParsedArguments ParseArguments(const std::vector<std::string>& args, int defaultJobs,
+                               bool sheets = false);
 
 // The file name extension of the run's images, with its dot.
 std::string ExtensionFor(const BatchOptions& options);

@@ -33,7 +33,7 @@ constexpr Preset kPresets[] = {
 
 constexpr double kMinLabelMm = 5;
 constexpr double kMaxPagePoints = 14400;  // PDF's own limit: 200 inches a side
-constexpr double kSlack = 0.01;  // points a grid may exceed its page by rounding alone
+constexpr double kSlack = 0.01;           // points a grid may exceed its page by rounding alone
 
 bool ParseNumber(std::string_view text, double& out) {
     if (text.empty()) return false;
