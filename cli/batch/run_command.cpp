@@ -50,6 +50,7 @@ int Fail(const std::string& message) {
 }
 
 int RunCommand(BatchOptions options) {
+    if (const auto meet = BmpColoursMeet(options)) return Fail(*meet);
     std::string error;
     auto output = PrepareOutput(options, error);
     if (!output) return Fail(error);
@@ -107,6 +108,11 @@ int RunCommand(BatchOptions options) {
              std::to_string(lines) + ": " + *readError);
     }
     if (lines == 0) Say("the input has no lines; nothing to write");
+    if (const size_t refused = output->target->RefusedNames(); refused > 0) {
+        Say("hint: the file system of \"" + options.output + "\" refused " +
+            std::to_string(refused) + (refused == 1 ? " name" : " names") +
+            " for a character it does not allow; --name safe turns such characters into _");
+    }
     if (!options.quiet && !single) Say(Summary(options, lines, failed));
     if (readError) return kUsageError;
     return failed == 0 ? kAllWritten : kSomeNotWritten;

@@ -36,4 +36,15 @@ std::optional<std::string> BmpColourNotice(const BatchOptions& options) {
     return "a BMP file holds the 16 standard colours only: " + changes;
 }
 
+std::optional<std::string> BmpColoursMeet(const BatchOptions& options) {
+    if (options.format != ImageFormat::kBmp) return std::nullopt;
+    const int bits = qrlib::BmpBitsFor(options.backColor, options.barColor);
+    const qrplat::ColorRef written = AsWritten(options.barColor, bits);
+    if (written != AsWritten(options.backColor, bits)) return std::nullopt;
+    return "--fg " + ColourText(options.barColor) + " and --bg " + ColourText(options.backColor) +
+           " are both written as " + ColourText(written) +
+           " in a BMP file, which holds the 16 standard colours only: no reader would find the "
+           "code";
+}
+
 }  // namespace qrcli

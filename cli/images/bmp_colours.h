@@ -12,4 +12,8 @@ namespace qrcli {
 // The notice for standard error, or nothing when the colours stay as they are.
 std::optional<std::string> BmpColourNotice(const BatchOptions& options);
 
+// The usage error when the two colours become one in the table, so that no reader could see
+// the code; nothing otherwise.
+std::optional<std::string> BmpColoursMeet(const BatchOptions& options);
+
 }  // namespace qrcli
