@@ -1,5 +1,12 @@
 #include "input/name_registry.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <unistd.h>
+
 namespace qrcli {
 
 namespace {
@@ -17,22 +24,111 @@ uint64_t Hash(std::string_view bytes, uint64_t seed) {
     return h == 0 ? 1 : h;
 }
 
+constexpr size_t kFlushBytes = 1 << 20;
+constexpr size_t kHeaderBytes = 8;  // the two lengths
+
 }  // namespace
+
+TextStore::TextStore() {
+    if (std::FILE* file = std::tmpfile()) {
+        fd_ = ::dup(::fileno(file));
+        std::fclose(file);  // the file lives on, unnamed, through fd_
+    }
+}
+
+TextStore::~TextStore() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void TextStore::Flush() {
+    size_t done = 0;
+    while (done < pending_.size()) {
+        const ssize_t n = ::pwrite(fd_, pending_.data() + done, pending_.size() - done,
+                                   static_cast<off_t>(flushed_ + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            full_ = true;  // the temporary folder is full: the rest stays in memory
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    pending_.erase(0, done);
+    flushed_ += done;
+}
+
+uint64_t TextStore::Add(std::string_view name, std::string_view text) {
+    const uint64_t at = flushed_ + pending_.size();
+    const uint32_t lengths[2] = {static_cast<uint32_t>(name.size()),
+                                 static_cast<uint32_t>(text.size())};
+    pending_.append(reinterpret_cast<const char*>(lengths), kHeaderBytes);
+    pending_.append(name);
+    pending_.append(text);
+    if (fd_ >= 0 && !full_ && pending_.size() >= kFlushBytes) Flush();
+    return at;
+}
+
+bool TextStore::Read(uint64_t at, uint64_t length, std::string& out) const {
+    out.resize(length);
+    if (at + length > flushed_ + pending_.size()) return false;
+    size_t done = 0;
+    while (at + done < flushed_ && done < length) {  // the part in the file
+        const size_t want = static_cast<size_t>(std::min<uint64_t>(length, flushed_ - at) - done);
+        const ssize_t n = ::pread(fd_, out.data() + done, want, static_cast<off_t>(at + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    if (done < length) pending_.copy(out.data() + done, length - done, at + done - flushed_);
+    return true;
+}
+
+bool TextStore::Header(uint64_t at, uint32_t& nameLength, uint32_t& textLength) const {
+    std::string header;
+    if (!Read(at, kHeaderBytes, header)) return false;
+    std::memcpy(&nameLength, header.data(), 4);
+    std::memcpy(&textLength, header.data() + 4, 4);
+    return true;
+}
+
+bool TextStore::NameIs(uint64_t at, std::string_view name) const {
+    uint32_t nameLength = 0;
+    uint32_t textLength = 0;
+    std::string stored;
+    return Header(at, nameLength, textLength) && nameLength == name.size() &&
+           Read(at + kHeaderBytes, nameLength, stored) && stored == name;
+}
+
+bool TextStore::TextIs(uint64_t at, std::string_view text) const {
+    uint32_t nameLength = 0;
+    uint32_t textLength = 0;
+    std::string stored;
+    return Header(at, nameLength, textLength) && textLength == text.size() &&
+           Read(at + kHeaderBytes + nameLength, textLength, stored) && stored == text;
+}
+
+uint64_t NameRegistry::NameHash(std::string_view name) {
+    return Hash(name, 0);
+}
+
+uint32_t NameRegistry::TextHash(std::string_view text) {
+    return static_cast<uint32_t>(Hash(text, 0x9e3779b97f4a7c15ULL));
+}
 
 size_t NameRegistry::Claim(std::string_view name, std::string_view text, size_t line,
                            bool& sameText) {
     if (used_ + 1 > entries_.size() / 4 * 3) Grow();
-    const uint64_t nameHash = Hash(name, 0);
-    const auto textHash = static_cast<uint32_t>(Hash(text, 0x9e3779b97f4a7c15ULL));
+    const uint64_t nameHash = NameHash(name);
+    const uint32_t textHash = TextHash(text);
     const size_t mask = entries_.size() - 1;
     for (size_t at = nameHash & mask;; at = (at + 1) & mask) {
         Entry& entry = entries_[at];
-        if (entry.name == nameHash) {
-            sameText = entry.text == textHash;
+        // Equal hashes only suggest the same name and text; the stored bytes decide.
+        if (entry.name == nameHash && store_.NameIs(entry.stored, name)) {
+            sameText = entry.text == textHash && store_.TextIs(entry.stored, text);
             return entry.line;
         }
         if (entry.name == 0) {
-            entry = {nameHash, textHash, static_cast<uint32_t>(line)};
+            entry = {nameHash, textHash, static_cast<uint32_t>(line), store_.Add(name, text)};
             ++used_;
             sameText = false;
             return 0;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include <fcntl.h>
@@ -232,6 +233,34 @@ TEST(NameRegistry, TellsTheFirstOwnerAndWhetherItsTextWasTheSame) {
     EXPECT_EQ(registry.Claim("a_b.png", "a/b", 100001, same), 1U);
     EXPECT_TRUE(same);
     EXPECT_EQ(registry.Claim("77777.png", "u", 100002, same), 77777U);
+}
+
+// Texts alike in the hash that filters them, and names alike in the hash that places them:
+// the bytes still tell them apart, so no line is taken for another and written over it.
+TEST(NameRegistry, HashesAlikeAreToldApartByTheBytes) {
+    const auto Alike = [](auto hash) {
+        std::unordered_map<uint64_t, std::string> seen;
+        for (int i = 0;; ++i) {
+            std::string text = "text-" + std::to_string(i);
+            const auto [found, fresh] = seen.emplace(hash(text), text);
+            if (!fresh) return std::pair{found->second, text};
+        }
+    };
+    const auto [text1, text2] = Alike(qrcli::NameRegistry::TextHash);
+    qrcli::NameRegistry registry;
+    bool same = true;
+    EXPECT_EQ(registry.Claim("n.png", text1, 1, same), 0U);
+    EXPECT_EQ(registry.Claim("n.png", text2, 2, same), 1U);
+    EXPECT_FALSE(same) << text1 << " and " << text2;
+    EXPECT_EQ(registry.Claim("n.png", text1, 3, same), 1U);
+    EXPECT_TRUE(same);
+
+    // Past the buffer, so the first texts are read back from the scratch file.
+    for (size_t line = 4; line < 60000; ++line) {
+        registry.Claim(std::to_string(line) + std::string(40, 'x'), "t", line, same);
+    }
+    EXPECT_EQ(registry.Claim("n.png", text2, 60000, same), 1U);
+    EXPECT_FALSE(same);
 }
 
 }  // namespace
