@@ -12,5 +12,5 @@ std::span<const unsigned char> LibraryImage() {
 void DeployLibraryImage(const std::string& path) {
     // Written only when nothing of that name exists, checked and created in one step.
     const std::span<const unsigned char> image = LibraryImage();
-    services::WriteNewFile(path, image.data(), image.size());
+    services::WriteNewFile(path, image.data(), image.size(), services::NewFile::Program);
 }

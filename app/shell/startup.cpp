@@ -30,7 +30,7 @@ void OnMainWindowCreated(MainWindow& window) {
     if (!services::IsFolder(workingFolder)) services::CreateFolderPath(workingFolder);
     // An empty file; written only when nothing of that name exists, so nothing is truncated.
     if (!services::Exists(paths.settingsFile))
-        services::WriteNewFile(paths.settingsFile, nullptr, 0);
+        services::WriteNewFile(paths.settingsFile, nullptr, 0, services::NewFile::Data);
     DeployLibraryImage(paths.libraryPath);
 
     FillVersionList(window);

@@ -23,11 +23,14 @@ std::string FromGbk(std::string_view bytes);
 // --- Files (paths in the system code page) ------------------------------------------------------
 // The whole file; empty when it cannot be read or is not a regular file.
 ui::Bytes ReadWholeFile(const std::string& path);
-// Creates or truncates the file and writes bytes into it.
+// Replaces (or creates) the file with the bytes, through a scratch file beside it renamed into
+// place once whole, so a failed write leaves the older file as it was.
 bool WriteWholeFile(const std::string& path, const ui::Bytes& bytes);
 // Writes a new file only when nothing of that name exists, in one step; a file that could not
-// be written whole is removed again.
-bool WriteNewFile(const std::string& path, const unsigned char* bytes, std::size_t size);
+// be written whole is removed again. A program file may be run; any other is plain data.
+enum class NewFile { Data, Program };
+bool WriteNewFile(const std::string& path, const unsigned char* bytes, std::size_t size,
+                  NewFile kind);
 // True when a file, folder or anything else of that name exists.
 bool Exists(const std::string& path);
 // True exactly when path names an existing folder.

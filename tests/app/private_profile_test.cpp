@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -179,20 +180,54 @@ TEST_F(SettingsFileFaultTest, FileLargerThanAMebibyteIsNeitherReadNorReplaced) {
     EXPECT_EQ(Read(), big);
 }
 
-TEST_F(SettingsFileFaultTest, ScratchFilesOfKilledWritersGoAtTheNextStore) {
-    Write("[preservation]\nroute=old\n");
-    for (const char* name : {"Set.ini.a1B2c3", "Set.ini.ZZZZZZ", "Set.ini.000000"})
-        std::ofstream(folder_ / name) << "[preservation]\nroute=half";
-    for (const char* name :
-         {"Set.ini.bak", "Set.ini.toolong7", "Set.ini.a-b_c1", "Other.ini.abcdef"})
-        std::ofstream(folder_ / name) << "kept";
+// Only scratch files of the program's own kind, left by a writer that is gone, are removed:
+// a user's Set.ini.backup or Set.ini.orig01 stays, next to the file and next to a link's target.
+TEST_F(SettingsFileFaultTest, OnlyLeftoversOfKilledWritersGoAtTheNextStore) {
+    fs::create_directories(folder_ / "dotfiles");
+    std::ofstream(folder_ / "dotfiles" / "Set.ini") << "[preservation]\nroute=old\n";
+    fs::create_symlink("dotfiles/Set.ini", file_);
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    const auto Place = [&](const fs::path& file, bool aged) {
+        std::ofstream(file) << "[preservation]\nroute=half";
+        if (aged) fs::last_write_time(file, old);
+    };
+    // The scratch file is made beside the target, so that is where leftovers are looked for.
+    Place(folder_ / "dotfiles" / ".qrbatch-a1B2c3d4e5.part", true);
+    Place(folder_ / "dotfiles" / ".qrbatch-4242-7.part", true);
+    Place(folder_ / "dotfiles" / ".qrbatch-fresh0.part", false);
+    const std::vector<std::string> users = {"Set.ini.a1B2c3", "Set.ini.backup", "Set.ini.orig01",
+                                            ".qrbatch-notes.txt"};
+    for (const fs::path& place : {folder_, folder_ / "dotfiles"}) {
+        for (const auto& name : users) Place(place / name, true);
+    }
     ASSERT_TRUE(WriteProfileString("preservation", "route", "new", file_));
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(folder_))
-        left.push_back(entry.path().filename().string());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"Other.ini.abcdef", "Set.ini", "Set.ini.a-b_c1",
-                                              "Set.ini.bak", "Set.ini.toolong7"}));
+    const auto Left = [](const fs::path& place) {
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(place))
+            left.push_back(entry.path().filename().string());
+        std::sort(left.begin(), left.end());
+        return left;
+    };
+    EXPECT_EQ(Left(folder_ / "dotfiles"),
+              (std::vector<std::string>{".qrbatch-fresh0.part", ".qrbatch-notes.txt", "Set.ini",
+                                        "Set.ini.a1B2c3", "Set.ini.backup", "Set.ini.orig01"}));
+    EXPECT_EQ(Left(folder_),
+              (std::vector<std::string>{".qrbatch-notes.txt", "Set.ini", "Set.ini.a1B2c3",
+                                        "Set.ini.backup", "Set.ini.orig01", "dotfiles"}));
+}
+
+// A new settings file is plain data: read and written by its user, never run.
+TEST_F(SettingsFileFaultTest, NewFileIsNotExecutable) {
+    ASSERT_TRUE(WriteProfileString("preservation", "route", "new", file_));
+    EXPECT_EQ(fs::status(file_).permissions() & fs::perms::others_exec, fs::perms::none);
+    EXPECT_EQ(fs::status(file_).permissions() & (fs::perms::owner_exec | fs::perms::group_exec),
+              fs::perms::none);
+    const std::string fresh = (folder_ / "fresh.ini").string();
+    ASSERT_TRUE(services::WriteNewFile(fresh, nullptr, 0, services::NewFile::Data));
+    EXPECT_EQ(fs::status(fresh).permissions() & fs::perms::owner_all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(fresh).permissions() & (fs::perms::group_exec | fs::perms::others_exec),
+              fs::perms::none);
 }
 
 TEST_F(SettingsFileFaultTest, CarriageReturnOnlyLinesAreReadAndKept) {

@@ -2,17 +2,16 @@
 #include "toolkit/services.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <optional>
+#include <span>
 #include <vector>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "scratch_file.h"
 
 namespace {
 
@@ -115,86 +114,22 @@ std::string_view ValueOf(std::string_view line) {
     return value;
 }
 
-bool WriteAll(int descriptor, const std::string& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t result = ::write(descriptor, bytes.data() + written, bytes.size() - written);
-        if (result < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        written += std::size_t(result);
-    }
-    return true;
-}
-
-std::string FolderOf(const std::string& file) {
-    const std::size_t slash = file.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : file.substr(0, slash);
-}
-
-// The file a chain of symbolic links ends at (the path itself when it is no link), so that a
-// settings file kept elsewhere through a link stays where it is and the link stays a link.
-std::string ResolveLinks(std::string file) {
-    constexpr int kMaxLinks = 40;
-    for (int i = 0; i < kMaxLinks; ++i) {
-        struct stat status {};
-        if (::lstat(file.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return file;
-        std::string target(4096, '\0');
-        const ssize_t length = ::readlink(file.c_str(), target.data(), target.size());
-        if (length <= 0 || std::size_t(length) >= target.size()) return file;
-        target.resize(std::size_t(length));
-        file = target.front() == '/' ? target : FolderOf(file) + "/" + target;
-    }
-    return file;
-}
-
-// Scratch files ("Set.ini.XXXXXX") that a writer killed before its rename left behind.
-void RemoveStaleScratchFiles(const std::string& file) {
-    const std::string folder = FolderOf(file);
-    const std::size_t slash = file.rfind('/');
-    const std::string prefix = (slash == std::string::npos ? file : file.substr(slash + 1)) + ".";
-    DIR* entries = ::opendir(folder.c_str());
-    if (entries == nullptr) return;
-    while (const dirent* entry = ::readdir(entries)) {
-        const std::string_view name = entry->d_name;
-        if (name.size() != prefix.size() + 6 || name.substr(0, prefix.size()) != prefix) continue;
-        const std::string_view suffix = name.substr(prefix.size());
-        if (!std::all_of(suffix.begin(), suffix.end(),
-                         [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
-            continue;
-        struct stat status {};
-        if (::fstatat(::dirfd(entries), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(status.st_mode))
-            ::unlinkat(::dirfd(entries), entry->d_name, 0);
-    }
-    ::closedir(entries);
-}
-
+// Replaced through a scratch file of the shared kind (a name no user chooses, removed as a
+// leftover only when its writer is gone), in the folder of the file a link leads to.
 bool ReplaceAtomically(const std::string& file, const std::string& bytes) {
-    RemoveStaleScratchFiles(file);
-    std::string temporary = file + ".XXXXXX";
-    const int descriptor = ::mkstemp(temporary.data());
-    if (descriptor < 0) return false;
+    const int folder = ::open(qrplat::FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return false;
+    qrplat::RemoveLeftoverScratchFiles(folder);
+    // The file keeps its permissions; a new one is the user's to read and write, like any
+    // settings file.
     struct stat existing {};
-    if (::stat(file.c_str(), &existing) == 0)
-        ::fchmod(descriptor, existing.st_mode & 07777);
-    else
-        ::fchmod(descriptor, 0644);
-    const bool written = WriteAll(descriptor, bytes) && ::fsync(descriptor) == 0;
-    const bool closed = ::close(descriptor) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), file.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    // Make the rename itself durable.
-    const int folder = ::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-    return true;
+    const int mode = ::stat(file.c_str(), &existing) == 0 ? int(existing.st_mode & 07777) : 0644;
+    const std::span<const uint8_t> parts[] = {
+        {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}};
+    const int error = qrplat::ReplaceFile(folder, qrplat::NameOf(file), parts,
+                                          qrplat::ReplaceOptions{mode, true});
+    ::close(folder);
+    return error == 0;
 }
 
 }  // namespace
@@ -228,7 +163,7 @@ std::string ReadProfileString(std::string_view section, std::string_view key,
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::string& link) {
     value = value.substr(0, value.find_first_of("\r\n"));
-    const std::string file = ResolveLinks(link);
+    const std::string file = qrplat::ResolveLinks(link);
     std::vector<Line> lines;
     if (const auto bytes = ReadFileBytes(file)) {
         lines = SplitIntoLines(*bytes);

@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <span>
 #include <vector>
 
+#include "scratch_file.h"
 #include "shell/app_paths.h"
 #include "toolkit/services.h"
 
@@ -90,15 +92,21 @@ ui::Bytes ReadWholeFile(const std::string& path) {
 }
 
 bool WriteWholeFile(const std::string& path, const ui::Bytes& bytes) {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (descriptor < 0) return false;
-    const bool written = WriteAll(descriptor, bytes.data(), bytes.size());
-    return ::close(descriptor) == 0 && written;
+    // Where a link leads, so the link stays a link.
+    const std::string file = qrplat::ResolveLinks(path);
+    const int folder = ::open(qrplat::FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return false;
+    const std::span<const uint8_t> parts[] = {{bytes.data(), bytes.size()}};
+    const bool replaced = qrplat::ReplaceFile(folder, qrplat::NameOf(file), parts) == 0;
+    ::close(folder);
+    return replaced;
 }
 
-bool WriteNewFile(const std::string& path, const unsigned char* bytes, std::size_t size) {
+bool WriteNewFile(const std::string& path, const unsigned char* bytes, std::size_t size,
+                  NewFile kind) {
     // O_EXCL makes "only when nothing of that name exists" one step, with no window in between.
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0755);
+    const mode_t mode = kind == NewFile::Program ? 0755 : 0644;
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (descriptor < 0) return false;
     const bool written = WriteAll(descriptor, bytes, size);
     const bool closed = ::close(descriptor) == 0;

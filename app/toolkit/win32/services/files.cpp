@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "scratch_file.h"
 #include "toolkit/services.h"
 
 // <windows.h> names the system's own function WriteProfileString as well.
@@ -73,14 +74,27 @@ ui::Bytes ReadWholeFile(const std::string& path) {
 }
 
 bool WriteWholeFile(const std::string& path, const ui::Bytes& bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    // A scratch file beside the file, moved over it once whole.
+    const size_t cut = path.find_last_of("/\\:");
+    const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+    std::string scratch;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
+        scratch = folder + qrplat::NewScratchName();
+        handle = CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    FileHandle file(handle);
     if (!file.Valid()) return false;
     const bool written = WriteAll(file.Get(), bytes.data(), bytes.size());
-    return file.Close() && written;
+    const bool moved = file.Close() && written &&
+                       MoveFileExA(scratch.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!moved) DeleteFileA(scratch.c_str());
+    return moved;
 }
 
-bool WriteNewFile(const std::string& path, const unsigned char* bytes, std::size_t size) {
+bool WriteNewFile(const std::string& path, const unsigned char* bytes, std::size_t size, NewFile) {
     // CREATE_NEW checks that nothing of that name exists and creates the file in one step.
     FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
