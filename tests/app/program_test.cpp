@@ -1,5 +1,8 @@
 // The real program started as a child process from a fresh program folder.
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -58,6 +61,38 @@ TEST_F(ProgramTest, SecondStartKeepsAnotherLibraryAndTheStoredFolder) {
     RunOnce();
     EXPECT_EQ(ReadAll(LibraryFile()), "someone else's file");
     EXPECT_EQ(ReadAll(SettingsFile()), "[x]\ny=1\n[preservation]\nroute=/srv/qr\n");
+}
+
+// Past a file-size limit the store at start-up fails as on a full disk: the program goes on
+// (the signal no longer ends it) and the settings file is as it was, no scratch file beside it.
+TEST_F(ProgramTest, FileSizeLimitFailsTheStoreAndTheProgramGoesOn) {
+    ASSERT_TRUE(QDir().mkpath(WorkingFolder()));
+    const QByteArray settings = "[preservation]\nroute=/srv/qr\n";
+    WriteAll(SettingsFile(), settings);
+    ASSERT_TRUE(QFile::copy(QR_BUILT_LIBRARY, LibraryFile()));
+    const QString program = ProgramFolder() + "/qrbatch";
+    ASSERT_TRUE(QFile::copy(QR_PROGRAM, program));
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", ConfigHome());
+    environment.insert("HOME", Home());
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.remove("LD_LIBRARY_PATH");
+    process.setProcessEnvironment(environment);
+    process.setChildProcessModifier([] {
+        const rlimit limit{8, 8};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_DFL);  // as a shell starts it, whatever this test ignores
+    });
+    process.start(program, {});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    // Start-up stores the folder within a few seconds; the signal would end the program there.
+    EXPECT_FALSE(process.waitForFinished(8000))
+        << "ended: exit " << process.exitCode() << ", status " << int(process.exitStatus());
+    process.kill();
+    process.waitForFinished(10000);
+    EXPECT_EQ(ReadAll(SettingsFile()), settings);
+    EXPECT_EQ(QDir(WorkingFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"Set.ini"});
 }
 
 }  // namespace

@@ -2,12 +2,15 @@
 // in the folder under a name like it (a link, a pipe, a file of the user's, another writer's
 // file) is never written through, blocked on or destroyed, and no temporary file outlives the
 // call.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -109,6 +112,34 @@ TEST(TemporaryFile, UsersOwnFileAtTheOldTemporaryNameSurvives) {
     EXPECT_EQ(ReadFile(path), expected);
     EXPECT_EQ(ReadText(path.string() + ".part"), "the user's own notes");
     EXPECT_EQ(EntriesIn(dir.path()), 3U);  // the notes, the output and the expected folder
+}
+
+// What a killed writer left in a folder goes with the first file written there; a user's file,
+// a link and a scratch file another writer still holds locked stay.
+TEST(TemporaryFile, LeftoversOfKilledWritersGoAndNothingElse) {
+    qrtest::TempDir dir;
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    const fs::path out = dir / "out";
+    fs::create_directories(out);
+    for (const char* name : {".qrbatch-Ab3dE5gH9k.part", ".qrbatch-77-3.part", ".qrbatch-held.part",
+                             ".qrbatch-notes.txt", "x.jpg.part", ".qrAbCdEfGh"}) {
+        WriteText(out / name, "a leftover, or a user's");
+        fs::last_write_time(out / name, old);
+    }
+    WriteText(out / ".qrbatch-fresh.part", "still being written");
+    fs::create_symlink("/etc/hostname", out / ".qrbatch-link.part");
+    const int held = ::open((out / ".qrbatch-held.part").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);  // as a writer at work holds it
+    QRSetDefault();
+    EXPECT_EQ(QRSaveAsBMP((out / "x.jpg").c_str()), -1);
+    ::close(held);
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(out))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{".qrAbCdEfGh", ".qrbatch-fresh.part",
+                                              ".qrbatch-held.part", ".qrbatch-link.part",
+                                              ".qrbatch-notes.txt", "x.jpg", "x.jpg.part"}));
 }
 
 TEST(TemporaryFile, NameOf255BytesIsWritten) {
