@@ -51,7 +51,15 @@ std::string FailureReport::Text() const {
 }
 
 void FailureReport::ShowIfAny() const {
-    if (!Empty()) services::ShowMessage(kCaption, Text(), services::MessageButtons::Ok);
+    if (!Empty()) ShowFailure(Text());
+}
+
+std::string SingleFailureText(const std::string& text, const std::string& reason) {
+    return "内容未能生成图片：\r\n\r\n“" + Shortened(text) + "”：" + reason;
+}
+
+void ShowFailure(const std::string& text) {
+    services::ShowMessage(kCaption, text, services::MessageButtons::Ok);
 }
 
 std::string FailureReason(const std::string& folder, const std::string& line, SymbolFit fit) {

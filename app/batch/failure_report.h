@@ -29,6 +29,12 @@ class FailureReport {
     std::vector<FailedLine> failures_;
 };
 
-// Why the library wrote no file for the line (UTF-8): the folder, the name, the text or the
-// write itself.
+// Why no file was written for the line (UTF-8): the image size, the text, the folder, the name
+// or the write itself.
 std::string FailureReason(const std::string& folder, const std::string& line, SymbolFit fit);
+
+// The message box text (UTF-8) when the single text gave no image file; text in the system
+// code page.
+std::string SingleFailureText(const std::string& text, const std::string& reason);
+// Shows a failure text in the message box a batch run uses.
+void ShowFailure(const std::string& text);

@@ -56,11 +56,12 @@ void RunBatch(MainWindow& window) {
         Library::QRSetMessage(line.c_str());
         const SymbolFit fit = FitSymbolToImage(width, height);
         const std::string path = folder + kPathSeparator + line + ".jpg";
-        // A symbol cut off by the image edge is never written: no reader could use it.
-        const bool written = fit != SymbolFit::TooSmall && Library::QRSaveAsBMP(path.c_str()) != 0;
+        // A line refused before drawing removes nothing: an earlier file of its name stays.
+        const bool written = CanBeDrawn(fit) && Library::QRSaveAsBMP(path.c_str()) != 0;
         if (!written) failures.Add(i, line, FailureReason(folder, line, fit));
 
-        window.图片框1->SetPictureBytes(services::ReadWholeFile(path));
+        // Only what this run wrote is shown.
+        window.图片框1->SetPictureBytes(written ? services::ReadWholeFile(path) : ui::Bytes{});
         window.透明标签6->SetCaption(std::to_string(i));
         window.标签1->SetWidth(ProgressBarWidth(i, count));
         window.透明标签12->SetCaption(FormatPercent(window.标签1->Width() / 2.0));

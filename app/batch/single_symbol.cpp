@@ -1,6 +1,7 @@
 #include <string>
 
 #include "batch/batch_handlers.h"
+#include "batch/failure_report.h"
 #include "batch/symbol_fit.h"
 #include "shell/library_calls.h"
 #include "shell/main_window.h"
@@ -23,10 +24,15 @@ void GenerateSingle(MainWindow& window) {
     const std::int32_t width = ToInteger(services::ToSystem8Bit(window.编辑框3->Content()));
     const std::int32_t height = ToInteger(services::ToSystem8Bit(window.编辑框3->Content()));
     Library::QRSetSize(width, height);
-    FitSymbolToImage(width, height);
+    const SymbolFit fit = FitSymbolToImage(width, height);
+    // Fitted or refused as a batch line is: a refusal leaves the earlier preview file alone.
     const std::string preview = InProgramFolder(window, "a.jpg");
-    Library::QRSaveAsBMP(preview.c_str());
-    window.图片框1->SetPictureBytes(services::ReadWholeFile(preview));
+    const bool written = CanBeDrawn(fit) && Library::QRSaveAsBMP(preview.c_str()) != 0;
+    window.图片框1->SetPictureBytes(written ? services::ReadWholeFile(preview) : ui::Bytes{});
+    if (!written) {
+        const std::string text = services::ToSystem8Bit(window.编辑框123456->Content());
+        ShowFailure(SingleFailureText(text, FailureReason(window.paths.programFolder, "a", fit)));
+    }
 }
 
 void SaveSingle(MainWindow& window) {

@@ -13,3 +13,9 @@ inline constexpr double kModuleSideCm = 0.2;
 // Sets the module side for the current message and image size (width and height as given to
 // the library; 0 stands for its defaults) and says how the symbol will be drawn.
 SymbolFit FitSymbolToImage(std::int32_t width, std::int32_t height);
+
+// Whether the library is asked to draw the symbol at all: a symbol cut off by the image edge is
+// never written, as no reader could use it, and a text that encodes to no symbol has none.
+inline bool CanBeDrawn(SymbolFit fit) {
+    return fit == SymbolFit::AsSet || fit == SymbolFit::Smaller;
+}

@@ -127,6 +127,17 @@ TEST_F(BatchTest, ImageTooSmallForTheWholeSymbolWritesNothingAndSaysSo) {
     EXPECT_TRUE(MessagesShown()[0].contains("图像大小太小，放不下完整的二维码"));
 }
 
+TEST_F(BatchTest, RefusedLineKeepsAnEarlierFileOfItsNameButDoesNotShowIt) {
+    const QString refused = WebAddressOfLength(60);
+    WriteAll(Output() + "/" + refused + ".jpg", "an earlier run's file");
+    window_->编辑框4->SetContent("24");
+    RunWith("fits\r\n" + refused);
+    EXPECT_EQ(Written(refused + ".jpg"), "an earlier run's file");
+    EXPECT_TRUE(window_->图片框1->PictureBytes().empty());
+    EXPECT_TRUE(window_->图片框1->pixmap().isNull());
+    EXPECT_EQ(MessagesShown().size(), 1);
+}
+
 // Records the progress display each time the bar changes width.
 class ProgressWatcher : public QObject {
   public:

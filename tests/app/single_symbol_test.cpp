@@ -65,6 +65,41 @@ TEST_F(SingleSymbolTest, LongWebAddressesAreDrawnWholeAndDecode) {
     }
 }
 
+// A symbol that cannot be drawn whole is refused as a batch line is: the reason in a message,
+// no file written, and the preview empty instead of showing the file an earlier click left.
+TEST_F(SingleSymbolTest, SymbolThatCannotBeDrawnWholeWritesNothingAndSaysWhy) {
+    struct Refusal {
+        const char* size;
+        QString text;
+        QString shown;  // the text as the message quotes it
+        QString reason;
+    };
+    const QString address = "https://www.example.com/forum/thread-12345";  // version 3
+    const Refusal refusals[] = {
+        {"24", address, address, "图像大小太小，放不下完整的二维码"},
+        {"200", QString(3000, 'a'), QString(60, 'a') + "…",
+         "内容太长，超出所选版本和纠错级别的容量"},
+    };
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.reason.toStdString());
+        window_->编辑框123456->SetContent("fits");
+        window_->编辑框3->SetContent("200");
+        QTest::mouseClick(window_->按钮3, Qt::LeftButton);
+        const QByteArray earlier = ReadAll(InProgram("a.jpg"));
+        ASSERT_EQ(ReadSymbolFromFile(earlier).bytes, "fits");
+
+        window_->编辑框123456->SetContent(refusal.text);
+        window_->编辑框3->SetContent(refusal.size);
+        QTest::mouseClick(window_->按钮3, Qt::LeftButton);
+        EXPECT_EQ(ReadAll(InProgram("a.jpg")), earlier);
+        EXPECT_TRUE(window_->图片框1->PictureBytes().empty());
+        ASSERT_FALSE(MessagesShown().isEmpty());
+        EXPECT_EQ(MessagesShown().last(),
+                  "信息：\n内容未能生成图片：\r\n\r\n“" + refusal.shown + "”：" + refusal.reason);
+    }
+    EXPECT_EQ(MessagesShown().size(), 2);
+}
+
 TEST_F(SingleSymbolTest, SpacesAreContentAndSizeBoxMakesASquare) {
     window_->编辑框123456->SetContent(" ");
     window_->编辑框3->SetContent("260");
