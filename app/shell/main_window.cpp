@@ -7,16 +7,28 @@
 
 namespace {
 
+using Behaviour = void (*)(MainWindow&);
+
+// An event that starts a handler of its own: a click, a press, a tick.
+std::function<void()> Starts(MainWindow& window, Behaviour behaviour) {
+    return [&window, behaviour] { window.events.Start([&] { behaviour(window); }); };
+}
+
+// A change of content, which belongs to whatever made it.
+std::function<void()> Follows(MainWindow& window, Behaviour behaviour) {
+    return [&window, behaviour] { window.events.Follow([&] { behaviour(window); }); };
+}
+
 void BindEvents(MainWindow& window) {
-    window.时钟1->tick = [&window] { OnClockTick(window); };
-    window.透明标签14->leftButtonPressed = [&window] { OnLinkClicked(window); };
-    window.编辑框4->contentChanged = [&window] { OnImageWidthChanged(window); };
-    window.按钮3->clicked = [&window] { GenerateSingle(window); };
-    window.按钮4->clicked = [&window] { SaveSingle(window); };
-    window.按钮2->clicked = [&window] { RunBatch(window); };
-    window.按钮1->clicked = [&window] { ChooseFolder(window); };
-    window.编辑框2->contentChanged = [&window] { OnFolderChanged(window); };
-    window.编辑框1->contentChanged = [&window] { CountInputLines(window); };
+    window.时钟1->tick = Starts(window, OnClockTick);
+    window.透明标签14->leftButtonPressed = Starts(window, OnLinkClicked);
+    window.编辑框4->contentChanged = Follows(window, OnImageWidthChanged);
+    window.按钮3->clicked = Starts(window, GenerateSingle);
+    window.按钮4->clicked = Starts(window, SaveSingle);
+    window.按钮2->clicked = Starts(window, RunBatch);
+    window.按钮1->clicked = Starts(window, ChooseFolder);
+    window.编辑框2->contentChanged = Follows(window, OnFolderChanged);
+    window.编辑框1->contentChanged = Follows(window, CountInputLines);
 }
 
 }  // namespace
@@ -28,6 +40,10 @@ void BuildMainWindow(MainWindow& window, ControlFactory& factory) {
     QR_MAIN_WINDOW_CONTROLS(QR_CREATE_CONTROL)
 #undef QR_CREATE_CONTROL
     BindEvents(window);
+}
+
+void MainWindowCreated(MainWindow& window) {
+    window.events.Start([&window] { OnMainWindowCreated(window); });
 }
 
 void OnImageWidthChanged(MainWindow& window) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "shell/app_paths.h"
+#include "shell/event_gate.h"
 #include "shell/window_description.h"
 #include "toolkit/controls.h"
 
@@ -15,6 +16,8 @@ struct MainWindow {
     QR_MAIN_WINDOW_CONTROLS(QR_DECLARE_CONTROL)
 #undef QR_DECLARE_CONTROL
 
+    // Every event of the controls reaches its behaviour through here (bound by BuildMainWindow).
+    EventGate events;
     AppPaths paths;
     // The notice's link; empty until a notice page has named one.
     std::string noticeLink;
@@ -38,8 +41,13 @@ class ControlFactory {
 };
 
 // Creates every control of the description in order through the factory, fills the members,
-// and binds the control events to the behaviours (the event table). frame must be set.
+// and binds the control events to the behaviours (the event table) through window.events.
+// frame must be set.
 void BuildMainWindow(MainWindow& window, ControlFactory& factory);
+
+// The creation-complete event: the start-up sequence, a handler like every other, so that no
+// tick runs while it waits for the network.
+void MainWindowCreated(MainWindow& window);
 
 // The mirror of the image width into the height box: 编辑框4's content goes to 编辑框5.
 void OnImageWidthChanged(MainWindow& window);

@@ -69,7 +69,7 @@ class AppFixture : public ::testing::Test {
     // The window after its creation-complete event.
     std::unique_ptr<QtMainWindow> StartWindow() {
         auto window = CreateWindow();
-        OnMainWindowCreated(*window);
+        MainWindowCreated(*window);
         return window;
     }
 

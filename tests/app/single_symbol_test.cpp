@@ -1,4 +1,5 @@
 // "生成", "保存" and "…": the single symbol, its save dialog and the folder choice.
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -170,6 +171,24 @@ TEST_F(SingleSymbolTest, SaveAfterABatchShowsItsLastLineAtItsSize) {
     EXPECT_EQ(ReadSymbolFromFile(scratch).bytes, "last");
     EXPECT_EQ(ReadBmpHeader(scratch)->width, 240);
     EXPECT_EQ(ReadAll(chosen), ReadAll(output + "/last.jpg"));
+}
+
+// The clock's timer goes on inside the dialog's own event loop; its ticks are dropped.
+TEST_F(SingleSymbolTest, ClockStandsStillWhileTheSaveDialogIsOpen) {
+    window_->透明标签20->SetCaption("before the dialog");
+    const QColor linkColour = window_->透明标签14->textColor();
+    auto open = std::make_shared<QElapsedTimer>();
+    WhenModalShown<QFileDialog>([open](QFileDialog* dialog) {
+        if (!open->isValid()) open->start();
+        if (open->elapsed() >= 1600) dialog->reject();  // three ticks and more
+    });
+    QTest::mouseClick(window_->按钮4, Qt::LeftButton);
+    EXPECT_GE(open->elapsed(), 1600);
+    EXPECT_EQ(window_->透明标签20->text(), "before the dialog");
+    EXPECT_EQ(window_->透明标签14->textColor(), linkColour);
+    // Afterwards the clock runs again.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return window_->透明标签20->text().startsWith("北京时间："); }, 2000));
 }
 
 TEST_F(SingleSymbolTest, ChosenFolderGoesIntoTheBoxAndTheSettings) {

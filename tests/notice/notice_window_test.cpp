@@ -17,6 +17,7 @@
 #include "notice/link_opener.h"
 #include "notice_server.h"
 #include "qstring_printer.h"
+#include "shell/main_window.h"
 #include "shell/startup.h"
 #include "toolkit/qt/date_time_format.h"
 #include "toolkit/qt/qt_main_window.h"
@@ -367,6 +368,22 @@ TEST_F(NoticeWindowTest, TickTogglesTheLinkBetweenBlueAndRed) {
         OnClockTick(*window);
         EXPECT_EQ(window->透明标签14->textColor(), blue);
     }
+}
+
+// Start-up waits for the network inside a local event loop, where the timer goes on; the
+// ticks that come meanwhile are dropped, so the clock line is still the bare caption.
+TEST_F(NoticeWindowTest, ClockStandsStillWhileStartUpWaitsForTheNetwork) {
+    PointAt("/hang/1.html", "/hang/logo.png", "/hang/online.html");
+    window->show();
+    QElapsedTimer waited;
+    waited.start();
+    MainWindowCreated(*window);
+    ASSERT_GE(waited.elapsed(), 2000);  // the connectivity check's time limit
+    EXPECT_EQ(window->透明标签20->text(), QStringLiteral("北京时间："));
+    EXPECT_EQ(window->透明标签14->textColor(), QColor(0, 0, 255));
+    // Then the clock runs.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return window->透明标签20->text() != QStringLiteral("北京时间："); }, 2000));
 }
 
 TEST_F(NoticeWindowTest, TimerDrivesTheClock) {

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QDir>
 
-#include "shell/startup.h"
+#include "shell/main_window.h"
 #include "toolkit/qt/application_setup.h"
 #include "toolkit/qt/qt_main_window.h"
 
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     window.show();
     window.repaint();
     QApplication::processEvents();
-    OnMainWindowCreated(window);
+    MainWindowCreated(window);
     // The notice step may have closed the window (a declined mandatory update).
     if (window.Closed()) return 0;
     return application.exec();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "shell/startup.h"
 #include "toolkit/win32/controls/native_control.h"
 #include "toolkit/win32/controls/timer.h"
 
@@ -56,14 +55,14 @@ MainFrame::MainFrame(const std::string& programFolder) {
                         kMainWindowOuterHeight, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (handle_ == nullptr) return;
 
-    controls_ = std::make_unique<NativeControlFactory>(handle_, font_, gate_);
+    controls_ = std::make_unique<NativeControlFactory>(handle_, font_);
     BuildMainWindow(view_, *controls_);
     focusOrder_ = controls_->FocusOrder();
     for (HWND box : controls_->GroupBoxes())
         SetWindowPos(box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     // A close asked for inside a handler happens once that handler has returned.
-    gate_.whenIdle = [this] {
+    view_.events.whenIdle = [this] {
         if (destroyWhenIdle_ && IsWindow(handle_)) {
             destroyWhenIdle_ = false;
             DestroyWindow(handle_);
@@ -88,7 +87,7 @@ void MainFrame::ShowAndPaint() {
 }
 
 void MainFrame::RunStartUp() {
-    gate_.Raise([this] { OnMainWindowCreated(view_); });
+    MainWindowCreated(view_);
     // The update messages belong to no window; once they are gone the main window takes the
     // keyboard back.
     if (!closed_) SetForegroundWindow(handle_);
@@ -152,7 +151,7 @@ void MainFrame::OnActivate(WPARAM wParam) {
 
 void MainFrame::OnClose() {
     closed_ = true;
-    if (gate_.Busy()) {
+    if (view_.events.Busy()) {
         // The handler that asked goes on to its end with the window out of sight.
         ShowWindow(handle_, SW_HIDE);
         destroyWhenIdle_ = true;

@@ -8,7 +8,6 @@
 
 #include "shell/main_window.h"
 #include "toolkit/controls.h"
-#include "toolkit/win32/controls/event_gate.h"
 #include "toolkit/win32/native_control_factory.h"
 
 namespace win32 {
@@ -50,7 +49,6 @@ class MainFrame : public ui::Window {
 
     HWND handle_ = nullptr;
     HFONT font_ = nullptr;
-    EventGate gate_;
     MainWindow view_;
     std::unique_ptr<NativeControlFactory> controls_;
     std::vector<HWND> focusOrder_;

@@ -18,8 +18,7 @@ int IdOf(const ControlDescription& control) {
 
 }  // namespace
 
-NativeControlFactory::NativeControlFactory(HWND window, HFONT font, EventGate& gate)
-    : window_(window), font_(font), gate_(gate) {
+NativeControlFactory::NativeControlFactory(HWND window, HFONT font) : window_(window), font_(font) {
     RECT client{};
     GetClientRect(window, &client);
     containers_["window"] = Container{{0, 0}, client.right};
@@ -38,7 +37,6 @@ Placement NativeControlFactory::Place(const ControlDescription& control) const {
                           where.origin.y + control.top + control.height};
     placement.roomRight = where.right;
     placement.font = font_;
-    placement.gate = &gate_;
     return placement;
 }
 

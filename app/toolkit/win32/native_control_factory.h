@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "shell/main_window.h"
-#include "toolkit/win32/controls/event_gate.h"
 #include "toolkit/win32/controls/native_control.h"
 #include "toolkit/win32/controls/timer.h"
 
@@ -18,7 +17,7 @@ namespace win32 {
 // numbered kFirstControlId + their place in the table, and keeps them for the window.
 class NativeControlFactory : public ControlFactory {
   public:
-    NativeControlFactory(HWND window, HFONT font, EventGate& gate);
+    NativeControlFactory(HWND window, HFONT font);
     ~NativeControlFactory() override;
 
     ui::GroupBox* CreateGroupBox(const ControlDescription& control) override;
@@ -55,7 +54,6 @@ class NativeControlFactory : public ControlFactory {
 
     HWND window_;
     HFONT font_;
-    EventGate& gate_;
     std::map<std::string, Container> containers_;
     std::vector<std::unique_ptr<NativeControl>> controls_;
     std::map<int, NativeControl*> byId_;

@@ -6,7 +6,6 @@ namespace win32 {
 
 void NativeControl::Create(const wchar_t* className, const std::string& text, DWORD style,
                            DWORD extendedStyle, const Placement& placement) {
-    gate_ = placement.gate;
     const RECT& rect = placement.rect;
     handle_ = CreateWindowExW(extendedStyle, className, Widen(text).c_str(),
                               WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,

@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
-
-#include "toolkit/win32/controls/event_gate.h"
 
 namespace win32 {
 
@@ -16,7 +15,6 @@ struct Placement {
     RECT rect{};        // in the main window's client area
     int roomRight = 0;  // the right edge of the container's client area
     HFONT font = nullptr;
-    EventGate* gate = nullptr;
 };
 
 // A native child window standing for one control of the description. The main window passes
@@ -39,10 +37,12 @@ class NativeControl {
   protected:
     void Create(const wchar_t* className, const std::string& text, DWORD style, DWORD extendedStyle,
                 const Placement& placement);
-    void Raise(const std::function<void()>& handler) { gate_->Raise(handler); }
+    // The window's bindings pass every event through the behaviours' one-at-a-time rule.
+    static void Raise(const std::function<void()>& handler) {
+        if (handler) handler();
+    }
 
     HWND handle_ = nullptr;
-    EventGate* gate_ = nullptr;
 };
 
 // The whole text of a window, as UTF-8.

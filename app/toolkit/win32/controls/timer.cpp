@@ -3,7 +3,7 @@
 namespace win32 {
 
 Timer::Timer(const ControlDescription& control, const Placement& placement)
-    : window_(placement.parent), id_(static_cast<UINT_PTR>(placement.id)), gate_(placement.gate) {
+    : window_(placement.parent), id_(static_cast<UINT_PTR>(placement.id)) {
     SetInterval(control.extras.interval);
 }
 
@@ -20,8 +20,7 @@ void Timer::SetInterval(int milliseconds) {
 }
 
 void Timer::OnTick() {
-    if (interval_ <= 0 || gate_->Busy()) return;
-    gate_->Raise(tick);
+    if (interval_ > 0 && tick) tick();
 }
 
 }  // namespace win32

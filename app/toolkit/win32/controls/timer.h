@@ -6,8 +6,8 @@
 
 namespace win32 {
 
-// A window timer of the main window under the control's number; a tick while another handler
-// runs is dropped, as the next one comes soon enough.
+// A window timer of the main window under the control's number. A tick that comes while
+// another handler runs is dropped by the behaviours' rule that tick is bound through.
 class Timer : public ui::Timer {
   public:
     Timer(const ControlDescription& control, const Placement& placement);
@@ -21,7 +21,6 @@ class Timer : public ui::Timer {
   private:
     HWND window_;
     UINT_PTR id_;
-    EventGate* gate_;
     int interval_ = 0;
 };
 
