@@ -2,8 +2,10 @@
  *
  * Fourteen plain functions over one process-wide settings record, all zeros when the library
  * is loaded: call QRSetDefault (or every setter) first. Setters never fail: a value out of its
- * range is replaced, as each one says. Every output or query call encodes the current message
- * again from scratch and keeps nothing of the symbol afterwards.
+ * range is replaced, as each one says. Every output or query call works on the symbol of the
+ * current message and settings; the last symbol is kept until the next setter call, so queries
+ * followed by an output of the same text encode it once. The library is not reentrant: call it
+ * from one thread at a time.
  *
  * Units: sizes and positions in device pixels, the module side in centimetres; a module's
  * pixels come from the target's resolution: dpi x cm / 2.54, a fraction above one half
@@ -85,8 +87,8 @@ QR_EXPORT void QRAPI QRSetBackColor(int16_t red, int16_t green, int16_t blue);
 /* Colour of the dark modules, as QRSetBackColor; pure black keeps BMP files at 1 bit. */
 QR_EXPORT void QRAPI QRSetBarColor(int16_t red, int16_t green, int16_t blue);
 
-/* Queries: each encodes the current message. A message that does not fit version 40 at the
- * chosen level gives zeros. */
+/* Queries: each answers for the symbol of the current message. A message that does not fit
+ * version 40 at the chosen level gives zeros. */
 
 /* The side in pixels of the symbol alone (no margin), at the resolution of dc, or of the
  * screen when useScreen is -1 (dc is then not used). Rotations 0 and 2 read the vertical

@@ -23,7 +23,7 @@ bool RunOutputDrawing(qrplat::Canvas& target) {
         dpi = qrplat::GetDeviceCaps(screen, sideways ? qrplat::kLogPixelsY : qrplat::kLogPixelsX);
     }
     UpdateModulePixels(dpi);
-    const auto symbol = EncodeCurrent();
+    const auto& symbol = EncodeCurrent();
     if (symbol) LayOutAndDraw(target, symbol->matrix, 0, 0);
     qrplat::ReleaseScreenDC(screen);
     return symbol.has_value();

@@ -15,7 +15,7 @@ QR_EXPORT void QRAPI QRGetActualSize(int16_t useScreen, HDC dc, int32_t* outWidt
         rotation == 1 || rotation == 3 ? qrplat::kLogPixelsX : qrplat::kLogPixelsY;
     qrlib::UpdateModulePixels(qrplat::GetDeviceCaps(target, capability));
 
-    const auto symbol = qrlib::EncodeCurrent();
+    const auto& symbol = qrlib::EncodeCurrent();
     const int32_t side = symbol ? symbol->matrix.side * Settings().modulePixels : 0;
     if (outWidth != nullptr) *outWidth = side;
     if (outHeight != nullptr) *outHeight = side;
@@ -23,7 +23,7 @@ QR_EXPORT void QRAPI QRGetActualSize(int16_t useScreen, HDC dc, int32_t* outWidt
 }
 
 QR_EXPORT void QRAPI QRGetActualRC(int16_t* rows, int16_t* columns) {
-    const auto symbol = qrlib::EncodeCurrent();
+    const auto& symbol = qrlib::EncodeCurrent();
     const auto side = static_cast<int16_t>(symbol ? symbol->matrix.side : 0);
     if (rows != nullptr) *rows = side;
     if (columns != nullptr) *columns = side;
@@ -36,7 +36,7 @@ QR_EXPORT int16_t QRAPI QRGetPatternData(char* buffer, uint32_t* bufferSize, int
         if (rows != nullptr) *rows = side;
         if (columns != nullptr) *columns = side;
     };
-    const auto symbol = qrlib::EncodeCurrent();
+    const auto& symbol = qrlib::EncodeCurrent();
     if (!symbol) {
         report(0, 0);
         return -1;

@@ -12,7 +12,7 @@ extern "C" QR_EXPORT void QRAPI QRRender(HDC dc, uint16_t x, uint16_t y) {
         rotation == 1 || rotation == 3 ? qrplat::kLogPixelsX : qrplat::kLogPixelsY;
     qrlib::UpdateModulePixels(qrplat::GetDeviceCaps(dc, capability));
 
-    const auto symbol = qrlib::EncodeCurrent();
+    const auto& symbol = qrlib::EncodeCurrent();
     if (symbol) {
         if (auto canvas = qrplat::CanvasFor(dc)) {
             qrlib::LayOutAndDraw(*canvas, symbol->matrix, x, y);

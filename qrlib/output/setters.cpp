@@ -25,6 +25,7 @@ uint32_t ColorFrom(int16_t red, int16_t green, int16_t blue) {
 extern "C" {
 
 QR_EXPORT void QRAPI QRSetDefault(void) {
+    qrlib::ForgetLastEncoding();
     auto& s = Settings();
     s.frameStyle = 0;
     s.rotation = 0;
@@ -43,12 +44,14 @@ QR_EXPORT void QRAPI QRSetDefault(void) {
 }
 
 QR_EXPORT void QRAPI QRSetSize(int32_t width, int32_t height) {
+    qrlib::ForgetLastEncoding();
     auto& s = Settings();
     s.width = width == 0 ? 500 : width;
     s.height = height == 0 ? 300 : height;
 }
 
 QR_EXPORT void QRAPI QRSetMessage(const char* text) {
+    qrlib::ForgetLastEncoding();
     auto& s = Settings();
     // A longer text is cut to what the record holds; no text at all counts as the empty text.
     const size_t length = text == nullptr ? 0 : strnlen(text, qrlib::kMessageCapacity - 1);
@@ -57,6 +60,7 @@ QR_EXPORT void QRAPI QRSetMessage(const char* text) {
 }
 
 QR_EXPORT void QRAPI QRConfigure(int16_t version, int16_t level, int16_t mask) {
+    qrlib::ForgetLastEncoding();
     auto& s = Settings();
     s.requestedVersion = Limited(version, 40);
     s.ecLevel = Limited(level, 3);
@@ -64,6 +68,7 @@ QR_EXPORT void QRAPI QRConfigure(int16_t version, int16_t level, int16_t mask) {
 }
 
 QR_EXPORT void QRAPI QRAppearance(double moduleSizeCm, int16_t rotation, int16_t frameStyle) {
+    qrlib::ForgetLastEncoding();
     auto& s = Settings();
     s.moduleSizeCm = moduleSizeCm > 0.0 ? static_cast<float>(moduleSizeCm) : 0.07F;
     s.rotation = Limited(rotation, 3);
@@ -71,12 +76,14 @@ QR_EXPORT void QRAPI QRAppearance(double moduleSizeCm, int16_t rotation, int16_t
 }
 
 QR_EXPORT void QRAPI QRSetBackColor(int16_t red, int16_t green, int16_t blue) {
+    qrlib::ForgetLastEncoding();
     auto& s = Settings();
     s.backColor = ColorFrom(red, green, blue);
     s.backDepth = s.backColor == 0x00FFFFFF ? 1 : 4;
 }
 
 QR_EXPORT void QRAPI QRSetBarColor(int16_t red, int16_t green, int16_t blue) {
+    qrlib::ForgetLastEncoding();
     auto& s = Settings();
     s.barColor = ColorFrom(red, green, blue);
     s.barDepth = s.barColor == 0 ? 1 : 4;

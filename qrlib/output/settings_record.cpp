@@ -1,6 +1,8 @@
 #include "settings_record.h"
 
 #include <cstring>
+#include <string>
+#include <string_view>
 
 namespace qrlib {
 
@@ -23,11 +25,46 @@ void UpdateModulePixels(int dpi) {
     if (s.moduleSizeCm != 0.0F) s.modulePixels = ModulePixelsFor(dpi, s.moduleSizeCm);
 }
 
-std::optional<qr::EncodedSymbol> EncodeCurrent() {
+namespace {
+
+struct LastEncoding {
+    bool kept = false;
+    std::string message;
+    qr::SymbolParams params;
+    std::optional<qr::EncodedSymbol> symbol;
+
+    bool IsFor(std::string_view text, const qr::SymbolParams& p) const {
+        return kept && message == text && params.requestedVersion == p.requestedVersion &&
+               params.ecLevel == p.ecLevel && params.maskSetting == p.maskSetting;
+    }
+};
+
+LastEncoding& Last() {
+    static LastEncoding last;
+    return last;
+}
+
+}  // namespace
+
+void ForgetLastEncoding() {
+    LastEncoding& last = Last();
+    last.kept = false;
+    last.symbol.reset();
+}
+
+const std::optional<qr::EncodedSymbol>& EncodeCurrent() {
     QRSettings& s = Settings();
-    const size_t length = strnlen(s.message, kMessageCapacity);
+    const std::string_view text(s.message, strnlen(s.message, kMessageCapacity));
     const qr::SymbolParams params{s.requestedVersion, s.ecLevel, s.maskSetting};
-    auto symbol = qr::EncodeSymbol({reinterpret_cast<const uint8_t*>(s.message), length}, params);
+    LastEncoding& last = Last();
+    if (!last.IsFor(text, params)) {
+        last.symbol =
+            qr::EncodeSymbol({reinterpret_cast<const uint8_t*>(text.data()), text.size()}, params);
+        last.message.assign(text);
+        last.params = params;
+        last.kept = true;
+    }
+    const auto& symbol = last.symbol;
     if (!symbol) {
         s.versionInUse = 0;
         s.symbolSide = 0;

@@ -43,6 +43,15 @@ void UpdateModulePixels(int dpi);
 
 // Encodes the current message with the current symbol settings and records the version, side
 // and mask in use; nothing on failure (versionInUse and symbolSide become 0).
-std::optional<qr::EncodedSymbol> EncodeCurrent();
+//
+// A client typically asks for the same symbol several times in a row (the queries, then a
+// save), so the last encoding is kept, keyed by every input of the encoder: the message bytes,
+// the requested version, the level and the mask setting. The encoder is pure, so equal inputs
+// give the same symbol. The reference stays valid until the next call.
+const std::optional<qr::EncodedSymbol>& EncodeCurrent();
+
+// Drops the kept encoding. Every setter calls it: the library keeps process-wide state and is
+// not reentrant, and nothing a caller changes may be answered from an older symbol.
+void ForgetLastEncoding();
 
 }  // namespace qrlib

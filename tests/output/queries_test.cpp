@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+#include <iterator>
 #include <string>
 
 #include "qrcodewin32.h"
@@ -111,6 +114,30 @@ TEST(QRGetPatternData, MaskInUseIsReported) {
     EXPECT_EQ(qrlib::Settings().symbolSide, 21);
     QRSetDefault();
     EXPECT_EQ(qrlib::Settings().maskInUse, 0);
+}
+
+// The last symbol is kept for the next query or output; whatever changes an input of the
+// encoder, through a setter or in the record itself, is seen by the very next call.
+TEST(Queries, KeptSymbolFollowsEveryChangeOfTheEncodersInputs) {
+    const std::function<void()> changes[] = {
+        [] { QRSetMessage("other"); },
+        [] { QRConfigure(5, 0, 0); },  // version
+        [] { QRConfigure(0, 3, 0); },  // level
+        [] { QRConfigure(0, 0, 8); },  // mask
+        [] { QRSetDefault(); },
+        [] { std::memcpy(qrlib::Settings().message, "kepT", 4); },  // no setter at all
+    };
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        SCOPED_TRACE(i);
+        QRSetDefault();
+        QRSetMessage("kept");
+        const std::string kept = qrtest::Pattern();
+        changes[i]();
+        const std::string changed = qrtest::Pattern();
+        EXPECT_NE(changed, kept);
+        QRSetSize(500, 300);  // a setter: the next call encodes afresh
+        EXPECT_EQ(qrtest::Pattern(), changed);
+    }
 }
 
 }  // namespace
