@@ -47,6 +47,7 @@ void RunBatch(MainWindow& window) {
     const std::size_t count = lines.size();
 
     ProgressPainter painter(*window.frame);
+    ModuleSide moduleSide;
     FailureReport failures;
     for (std::size_t i = 1; i <= count; ++i) {
         const std::string& line = lines[i - 1];
@@ -54,7 +55,7 @@ void RunBatch(MainWindow& window) {
         const std::int32_t height = SizeFrom(*window.编辑框5);
         Library::QRSetSize(width, height);
         Library::QRSetMessage(line.c_str());
-        const SymbolFit fit = FitSymbolToImage(width, height);
+        const SymbolFit fit = FitSymbolToImage(width, height, moduleSide);
         const std::string path = folder + kPathSeparator + line + ".jpg";
         // A line refused before drawing removes nothing: an earlier file of its name stays.
         const bool written = CanBeDrawn(fit) && Library::QRSaveAsBMP(path.c_str()) != 0;

@@ -24,7 +24,8 @@ void GenerateSingle(MainWindow& window) {
     const std::int32_t width = ToInteger(services::ToSystem8Bit(window.编辑框3->Content()));
     const std::int32_t height = ToInteger(services::ToSystem8Bit(window.编辑框3->Content()));
     Library::QRSetSize(width, height);
-    const SymbolFit fit = FitSymbolToImage(width, height);
+    ModuleSide moduleSide;
+    const SymbolFit fit = FitSymbolToImage(width, height, moduleSide);
     // Fitted or refused as a batch line is: a refusal leaves the earlier preview file alone.
     const std::string preview = InProgramFolder(window, "a.jpg");
     const bool written = CanBeDrawn(fit) && Library::QRSaveAsBMP(preview.c_str()) != 0;

@@ -7,14 +7,10 @@ namespace {
 constexpr std::int16_t kStandardOrientation = 1;
 constexpr std::int16_t kNoFrame = 0;
 
-void SetModuleSide(double centimetres) {
-    Library::QRAppearance(centimetres, kStandardOrientation, kNoFrame);
-}
-
 }  // namespace
 
-SymbolFit FitSymbolToImage(std::int32_t width, std::int32_t height) {
-    SetModuleSide(kModuleSideCm);  // a symbol before may have needed smaller modules
+SymbolFit FitSymbolToImage(std::int32_t width, std::int32_t height, ModuleSide& moduleSide) {
+    moduleSide.Set(kModuleSideCm);  // a symbol before may have needed smaller modules
     const int modules = Library::QRGetActualRC();
     if (modules <= 0) return SymbolFit::DoesNotEncode;
     const std::int32_t pixels = Library::QRGetActualScreenSize();
@@ -23,6 +19,12 @@ SymbolFit FitSymbolToImage(std::int32_t width, std::int32_t height) {
     // proportional share of 0.2 cm rounds to exactly the fitted pixels, since they are fewer
     // than at 0.2 cm.
     if (fit.fit == SymbolFit::Smaller)
-        SetModuleSide(kModuleSideCm * fit.modulePixels / (pixels / modules));
+        moduleSide.Set(kModuleSideCm * fit.modulePixels / (pixels / modules));
     return fit.fit;
+}
+
+void ModuleSide::Set(double centimetres) {
+    if (centimetres == sent_) return;
+    Library::QRAppearance(centimetres, kStandardOrientation, kNoFrame);
+    sent_ = centimetres;
 }
