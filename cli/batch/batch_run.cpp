@@ -107,7 +107,7 @@ LineOutcome BatchRun::Process(const LineJob& job) {
     try {
         return ProcessLine(job, options_, target_);
     } catch (const std::exception& e) {
-        return LineOutcome{false, std::string("internal error: ") + e.what(), {}};
+        return LineOutcome{false, std::string("internal error: ") + e.what()};
     }
 }
 
@@ -130,7 +130,7 @@ void BatchRun::Work() {
                 image.reset();
             }
         } catch (const std::exception& e) {
-            outcome = LineOutcome{false, std::string("internal error: ") + e.what(), {}};
+            outcome = LineOutcome{false, std::string("internal error: ") + e.what()};
             image.reset();
         }
         lock.lock();

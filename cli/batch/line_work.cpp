@@ -11,7 +11,6 @@ std::optional<MadeImage> MakeImage(const LineJob& job, const BatchOptions& optio
     if (!laid) return std::nullopt;
     auto bytes = ImageFileBytes(*laid, options, outcome.reason);
     if (!bytes) return std::nullopt;
-    outcome.warning = laid->warning;
     return MadeImage{std::move(*laid), std::move(*bytes)};
 }
 
@@ -19,14 +18,12 @@ void WriteImage(const LineJob& job, const MadeImage& image, const BatchOptions& 
                 OutputTarget& target, LineOutcome& outcome) {
     if (const auto error = target.Write(job.fileName, image.bytes)) {
         outcome.reason = *error;
-        outcome.warning.clear();
         return;
     }
     if (options.verify) {
         if (auto problem = CheckWrittenFile(target, job.fileName, job.text, image.bytes, image.laid,
                                             options)) {
             outcome.reason = std::move(*problem);
-            outcome.warning.clear();
             return;
         }
     }

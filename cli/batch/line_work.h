@@ -18,7 +18,6 @@ namespace qrcli {
 struct LineOutcome {
     bool written = false;  // and verified, when asked
     std::string reason;    // why not
-    std::string warning;   // written, with something the user should know
 };
 
 struct MadeImage {

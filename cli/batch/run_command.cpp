@@ -75,9 +75,9 @@ int RunCommand(BatchOptions options) {
 
     BatchRun run(options, *output->target, [&](size_t number, const LineOutcome& outcome) {
         const std::string where = single ? "" : unit + std::to_string(number) + ": ";
-        if (!outcome.written || !outcome.warning.empty()) {
+        if (!outcome.written) {
             bar.Clear();
-            Say(where + (outcome.written ? outcome.warning : outcome.reason));
+            Say(where + outcome.reason);
         }
         failed += outcome.written ? 0 : 1;
         bar.Show(number, inputDone, inputSize);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "batch/fit_rule.h"
 #include "options/option_values.h"
 
 namespace qrcli {
@@ -36,7 +37,6 @@ std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOption
     int width = options.width;
     int height = options.height;
     int module = options.modulePixels;
-    std::string warning;
 
     if (module == 0) {
         module = static_cast<int>(std::min(width, height) / whole);
@@ -54,13 +54,15 @@ std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOption
         }
         width = height = static_cast<int>(side);
     } else if (options.appNames) {
-        const int64_t side = int64_t{n} * module;
-        if (side > width || side > height) {
-            warning = "warning: version " + std::to_string(symbol->version) + " (" +
-                      std::to_string(n) + " modules) at " + std::to_string(module) +
-                      " pixels per module needs " + Square(side) + " pixels, more than the " +
-                      imageText + " image; written cut off, as the window writes it";
+        // The window's own rule, so that the files agree byte for byte with its batch.
+        const ModuleFit fit = FitModuleSide(n, n * module, width, height);
+        if (fit.fit == SymbolFit::TooSmall) {
+            reason = "version " + std::to_string(symbol->version) + " (" + std::to_string(n) +
+                     " modules) does not fit the " + imageText +
+                     " image even at one pixel per module, so the window writes no file";
+            return std::nullopt;
         }
+        module = fit.modulePixels;
     } else if (whole * module > width || whole * module > height) {
         reason = symbolText + " at " + std::to_string(module) + " pixels per module needs " +
                  Square(whole * module) + " pixels, more than the " + imageText + " image";
@@ -70,7 +72,7 @@ std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOption
     const qrlib::Appearance look{
         width,           height, module, options.rotation, options.frameStyle, options.backColor,
         options.barColor};
-    return LaidOutSymbol{std::move(*symbol), look, std::move(warning)};
+    return LaidOutSymbol{std::move(*symbol), look};
 }
 
 }  // namespace qrcli

@@ -15,13 +15,12 @@ namespace qrcli {
 struct LaidOutSymbol {
     qr::EncodedSymbol symbol;
     qrlib::Appearance look;  // the image's size is this line's
-    std::string warning;     // a symbol cut off by the image, as the window writes it
 };
 
 // Nothing, with the reason, when the text does not fit version 40 at the level, or the
 // symbol and its quiet zone do not fit the image: at one pixel per module when the module
-// size follows the image, at the module size asked for otherwise. Only the window's own
-// files (--app-names) are written cut off, with a warning.
+// size follows the image, at the module size asked for otherwise. The window's own files
+// (--app-names) follow the window's rule: smaller modules where the fixed size would not fit.
 std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOptions& options,
                                         std::string& reason);
 

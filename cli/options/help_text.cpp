@@ -75,7 +75,7 @@ Look:
   --app-names          exactly the window's files: line + ".jpg" holding the BMP
                        bytes the window writes (only --symversion, --level and
                        --size may change); a symbol larger than the image is
-                       written cut off, with a warning
+                       drawn with smaller modules, as the window draws it
   --verify             read every written image back with a QR reader and report
                        each line that does not give its own bytes
   -j, --jobs N         worker threads (the cores); the files are the same

@@ -26,6 +26,22 @@ class BatchTest : public AppFixture {
         window_->编辑框1->SetContent(input);
         QTest::mouseClick(window_->按钮2, Qt::LeftButton);
     }
+    // The command-line tool's --app-names writes the window's files byte for byte, and no
+    // other: run on the window's input, with its size boxes.
+    void ExpectTheToolWritesTheSameFiles(int exitCode = 0) {
+        const QString cliOutput = Root() + "/cli";
+        ASSERT_TRUE(QDir().mkpath(cliOutput));
+        WriteAll(Root() + "/input.txt", QByteArray::fromStdString(window_->编辑框1->Content()));
+        const QString size =
+            QString::fromStdString(window_->编辑框4->Content() + "x" + window_->编辑框5->Content());
+        QProcess cli;
+        cli.start(QR_CLI, {"--app-names", "--size", size, Root() + "/input.txt", "-o", cliOutput});
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        EXPECT_EQ(cli.exitCode(), exitCode) << cli.readAllStandardError().toStdString();
+        const QStringList names = WrittenFiles();
+        ASSERT_EQ(QDir(cliOutput).entryList(QDir::Files | QDir::Hidden, QDir::Name), names);
+        for (const QString& name : names) ASSERT_EQ(Written(name), ReadAll(cliOutput + "/" + name));
+    }
 
     std::unique_ptr<QtMainWindow> window_;
 
@@ -65,15 +81,7 @@ TEST_F(BatchTest, DefaultInputWritesOneReadableFilePerLine) {
     EXPECT_FALSE(window_->图片框1->pixmap().isNull());
     EXPECT_TRUE(MessagesShown().isEmpty());  // a run without failures stays silent
 
-    // Byte for byte the files the command-line tool writes as the window's.
-    const QString cliOutput = Root() + "/cli";
-    ASSERT_TRUE(QDir().mkpath(cliOutput));
-    WriteAll(Root() + "/input.txt", QByteArray::fromStdString(window_->编辑框1->Content()));
-    QProcess cli;
-    cli.start(QR_CLI, {"--app-names", Root() + "/input.txt", "-o", cliOutput});
-    ASSERT_TRUE(cli.waitForFinished(60000));
-    ASSERT_EQ(cli.exitCode(), 0);
-    for (const QString& name : expected) ASSERT_EQ(Written(name), ReadAll(cliOutput + "/" + name));
+    ExpectTheToolWritesTheSameFiles();
 }
 
 // Web addresses of up to 251 bytes (the longest that still makes a file name with ".jpg"),
@@ -100,6 +108,19 @@ TEST_F(BatchTest, SymbolsLargerThanTheImageAtTheFixedModuleAreDrawnWholeAndDecod
         EXPECT_EQ(symbol.bytes, line.toStdString());
     }
     EXPECT_TRUE(MessagesShown().isEmpty());
+    ExpectTheToolWritesTheSameFiles();
+
+    // An image too small for some of them even at one pixel a module: the window writes the
+    // others, and so does the tool, which reports the rest.
+    QDir(Output()).removeRecursively();
+    QDir(Root() + "/cli").removeRecursively();
+    ASSERT_TRUE(QDir().mkpath(Output()));
+    window_->编辑框4->SetContent("60");
+    window_->编辑框5->SetContent("45");
+    RunWith(lines.join("\r\n"));
+    EXPECT_GT(WrittenFiles().size(), 0);
+    EXPECT_LT(WrittenFiles().size(), lines.size());
+    ExpectTheToolWritesTheSameFiles(1);
 }
 
 TEST_F(BatchTest, SmallerModulesLeaveAQuietZoneOfTwoModules) {

@@ -2,6 +2,7 @@
 // library's own QRSaveAsBMP with the settings the window passes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,9 @@ struct WindowRun {
     int height = 200;
 };
 
-// What the window does for one line: its fixed settings, the size boxes, the message, the file.
+// What the window does for one line: its fixed settings, the size boxes, the message, a
+// smaller module side for a symbol larger than the image (the most whole pixels that leave
+// two modules of quiet zone, else one pixel when the symbol itself fits), the file.
 std::vector<uint8_t> WindowFile(const clitest::TempDir& dir, const std::string& line,
                                 const WindowRun& run) {
     QRSetBackColor(255, 255, 255);
@@ -26,6 +29,14 @@ std::vector<uint8_t> WindowFile(const clitest::TempDir& dir, const std::string& 
     QRAppearance(0.2, 1, 0);
     QRSetSize(run.width, run.height);
     QRSetMessage(line.c_str());
+    int16_t modules = 0;
+    int16_t columns = 0;
+    QRGetActualRC(&modules, &columns);
+    const int side = std::min(run.width, run.height);
+    if (modules * 8 > side) {
+        const int pixels = side / (modules + 4) > 0 ? side / (modules + 4) : modules <= side;
+        QRAppearance(0.2 * pixels / 8, 1, 0);
+    }
     const auto path = dir / "window.jpg";
     EXPECT_EQ(QRSaveAsBMP(path.c_str()), -1);
     return clitest::ReadFile(path);
@@ -56,8 +67,8 @@ TEST(AppNames, DefaultWindowFilesAreByteIdentical) {
     ExpectSameAsWindow({"测试数据", "20210706001", "20210706500", "20210707000"}, {});
 }
 
-TEST(AppNames, CroppedSymbolsAndOtherBytesToo) {
-    // Version 3 and above are larger than 200 x 200 at 8 pixels a module: cropped alike.
+TEST(AppNames, LargerSymbolsDrawnSmallerAndOtherBytesToo) {
+    // Version 3 and above are larger than 200 x 200 at 8 pixels a module: smaller modules.
     ExpectSameAsWindow({std::string(60, 'x'), "\xb2\xe2\xca\xd4", "HTTP:EXAMPLE.COM A"}, {});
 }
 

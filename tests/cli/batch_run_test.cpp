@@ -133,18 +133,17 @@ TEST(BatchRun, ASymbolLargerThanTheImageIsReportedNotCut) {
               "pixels, more than the 200x200 image");
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"fits.bmp"}));
 
-    // The window's own files are written as the window writes them, cut off, with a warning.
+    // The window's own files are drawn as the window draws them: smaller modules, whole, read
+    // back; refused, as the window refuses them, when not even one pixel a module fits.
     options.appNames = true;
     options.verify = true;
     const auto window = RunLines({"fits", text}, options);
     EXPECT_TRUE(window.outcomes[0].written) << window.outcomes[0].reason;
-    EXPECT_TRUE(window.outcomes[0].warning.empty());
-    EXPECT_EQ(window.outcomes[1].reason, "does not decode: no symbol is read from the image");
-    EXPECT_TRUE(std::filesystem::exists(dir / (text + ".jpg")));
-    options.verify = false;
-    EXPECT_EQ(RunLines({text}, options).outcomes[0].warning,
-              "warning: version 4 (33 modules) at 8 pixels per module needs 264x264 pixels, more "
-              "than the 200x200 image; written cut off, as the window writes it");
+    EXPECT_TRUE(window.outcomes[1].written) << window.outcomes[1].reason;
+    options.width = options.height = 30;
+    EXPECT_EQ(RunLines({text}, options).outcomes[0].reason,
+              "version 4 (33 modules) does not fit the 30x30 image even at one pixel per module, "
+              "so the window writes no file");
 }
 
 TEST(BatchRun, EqualLinesShareOneFileAndOneOutcome) {
