@@ -329,7 +329,13 @@ def case_errors(tmp):
             (["--sheet", "a4-3x8", source, "-o", os.path.join(tmp, "no", "x.pdf")], 2,
              "cannot write"),
             (["--sheet", "a4-3x8", "--format", "png", source, "-o", pdf], 2,
-             "cannot be combined with --format")):
+             "cannot be combined with --format"),
+            (["--sheet", "1e70x1e70pt:cols=1,rows=1,label=10x10mm", source, "-o", pdf], 2,
+             "page \"1e70x1e70pt\" is larger than a PDF page can be: at most 14400 x 14400 pt"),
+            (["--sheet", "1e308x1e308in:cols=1,rows=1,label=10x10mm", source, "-o", pdf], 2,
+             "larger than a PDF page can be"),
+            (["--sheet", "a4:cols=2,rows=1,label=10x10mm,gap=1e308x0in", source, "-o", pdf], 2,
+             "the grid of labels is larger than the page")):
         code, stderr = run(args)
         check(code == status and message in stderr, f"{args}: exit {code}, {stderr}")
     empty = os.path.join(tmp, "empty.pdf")
