@@ -124,7 +124,7 @@ int CreateScratchFile(int folder, std::string& name) {
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST) continue;  // someone else's: draw again
         if (fd < 0) return -1;
-        // Held until the descriptor is closed, after the rename: the mark of a live writer.
+        // Held while the descriptor is open: the mark of a live writer.
         while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
         }
         return fd;
