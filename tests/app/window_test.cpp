@@ -238,6 +238,20 @@ TEST_F(WindowTest, EscapeOnAButtonOrListClosesTheWindow) {
     }
 }
 
+TEST_F(WindowTest, SingleLineBoxesHoldTextsBeyondThirtyTwoThousandCharacters) {
+    auto window = CreateWindow();
+    for (const int length : {32767, 32768, 100000}) {
+        const std::string text = std::string(std::size_t(length) - 1, 'x') + "码";
+        for (EditBox* box : {window->编辑框123456, window->编辑框2, window->编辑框3,
+                             window->编辑框4, window->编辑框5}) {
+            box->SetContent(text);
+            const std::string got = box->Content();
+            EXPECT_EQ(got.size(), text.size()) << box->objectName().toStdString();
+            EXPECT_TRUE(got == text) << box->objectName().toStdString() << " " << length;
+        }
+    }
+}
+
 TEST_F(WindowTest, EnterInTheInputBoxStartsANewLine) {
     auto window = CreateWindow();
     window->show();

@@ -1,5 +1,7 @@
 #include "toolkit/qt/controls/edit_boxes.h"
 
+#include <limits>
+
 namespace {
 
 void Raise(const std::function<void()>& event) {
@@ -9,6 +11,9 @@ void Raise(const std::function<void()>& event) {
 }  // namespace
 
 EditBox::EditBox(QWidget* parent) : QLineEdit(parent) {
+    // No length limit, as on Windows: the toolkit's default cuts typed and assigned texts at
+    // 32,767 characters.
+    setMaxLength(std::numeric_limits<int>::max());
     // textEdited covers typing, pasting, undo and redo, but not assignments from code.
     connect(this, &QLineEdit::textEdited, this, [this] { Raise(contentChanged); });
 }
