@@ -1,10 +1,10 @@
 #include <windows.h>
 
 #include "client/checks.h"
+#include "expected_window.h"
 #include "files.h"
 #include "first_start_checks.h"
 #include "scenario_steps.h"
-#include "shell/window_description.h"
 #include "text.h"
 
 namespace ui_client {
@@ -79,7 +79,8 @@ void CheckStartupState(const WindowDriver& window, const Options& options) {
     CheckText(window, "编辑框5", "200");
     CheckText(window, "编辑框123456", "");
     const auto input = window.Text("编辑框1");
-    Check(input == DefaultInputText(), "编辑框1 holds the default 1001 lines, each ending in CR LF",
+    Check(input == ExpectedDefaultInput(),
+          "编辑框1 holds the default 1001 lines, each ending in CR LF",
           std::to_string(input.value_or("").size()) + " bytes");
 
     const auto deployed = ReadBytes(Join(options.programFolder, kLibraryFile));

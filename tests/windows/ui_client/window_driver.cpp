@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "shell/window_description.h"
+#include "expected_window.h"
 #include "text.h"
 #include "window_search.h"
 
@@ -23,9 +23,9 @@ std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0
 }  // namespace
 
 int ControlId(std::string_view name) {
-    const ControlDescription* control = FindControl(name);
+    const ExpectedControl* control = FindExpected(name);
     if (control == nullptr) return 0;
-    return kFirstControlId + static_cast<int>(control - MainWindowControls().data());
+    return kFirstControlId + static_cast<int>(control - ExpectedControls().data());
 }
 
 HWND WindowDriver::Control(std::string_view name) const {

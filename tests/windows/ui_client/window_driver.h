@@ -1,6 +1,6 @@
 // The main window of the program under test, its controls found by their names. A control's
-// number is its place in the shared window description plus kFirstControlId, and it is a
-// direct child of the main window.
+// number is its place in the control table plus kFirstControlId, and it is a direct child of
+// the main window.
 #pragma once
 
 #include <windows.h>

@@ -1,10 +1,9 @@
 #include "window_layout_checks.h"
 
-#include <map>
 #include <string>
 
 #include "client/checks.h"
-#include "shell/window_description.h"
+#include "expected_window.h"
 #include "text.h"
 #include "window_search.h"
 
@@ -15,44 +14,43 @@ namespace {
 using qrwin::Check;
 
 // Invisible components have no window.
-bool HasWindow(ControlKind kind) {
-    return kind != ControlKind::Timer && kind != ControlKind::SaveFileDialog;
+bool HasWindow(Kind kind) {
+    return kind != Kind::Timer && kind != Kind::SaveFileDialog;
 }
 
-// The system classes behind the kinds; labels and picture boxes may be the program's own.
-const wchar_t* SystemClass(ControlKind kind) {
+LONG StyleOf(HWND control) {
+    return ::GetWindowLongW(control, GWL_STYLE);
+}
+
+// Whether the window is a control of the kind: its system class and the style bits that tell
+// the kinds of one class apart. Labels and picture boxes may be the program's own classes.
+bool IsOfKind(HWND control, Kind kind) {
+    const std::wstring type = ClassOf(control);
+    const LONG style = StyleOf(control);
     switch (kind) {
-        case ControlKind::GroupBox:
-        case ControlKind::Button:
-            return L"Button";
-        case ControlKind::EditBox:
-        case ControlKind::MultiLineEditBox:
-            return L"Edit";
-        case ControlKind::DropDownList:
-            return L"ComboBox";
+        case Kind::GroupBox:
+            return type == L"Button" && (style & BS_TYPEMASK) == BS_GROUPBOX;
+        case Kind::Button:
+            return type == L"Button" && (style & BS_TYPEMASK) == BS_PUSHBUTTON;
+        case Kind::EditBox:
+            return type == L"Edit" && (style & ES_MULTILINE) == 0;
+        case Kind::MultiLineEditBox:
+            return type == L"Edit" && (style & ES_MULTILINE) != 0;
+        case Kind::DropDownList:
+            return type == L"ComboBox" && (style & 3) == CBS_DROPDOWNLIST;
+        case Kind::TransparentLabel:
+        case Kind::Label:
+            return type == L"Static";
         default:
-            return nullptr;
+            return true;
     }
 }
 
-bool ShowsTemplateCaption(const ControlDescription& control) {
-    switch (control.kind) {
-        case ControlKind::GroupBox:
-        case ControlKind::Button:
-        case ControlKind::TransparentLabel:
-        case ControlKind::LinkLabel:
-            // Empty captions are counters that start-up fills; the clock line ticks.
-            return control.caption[0] != '\0' && std::string(control.name) != "透明标签20";
-        default:
-            return false;
-    }
-}
-
-// Where the description puts the control, in the main window's client coordinates.
-RECT DescribedRect(const ControlDescription& control) {
+// Where the table puts the control, in the main window's client coordinates.
+RECT ExpectedRect(const ExpectedControl& control) {
     int left = control.left, top = control.top;
     if (std::string(control.container) != "window") {
-        const ControlDescription* box = FindControl(control.container);
+        const ExpectedControl* box = FindExpected(control.container);
         left += box->left;
         top += box->top;
     }
@@ -76,13 +74,12 @@ std::string RectText(const RECT& r) {
 void RunLayoutChecks(const WindowDriver& window) {
     RECT outer{};
     ::GetWindowRect(window.Main(), &outer);
-    Check(outer.right - outer.left == kMainWindowOuterWidth &&
-              outer.bottom - outer.top == kMainWindowOuterHeight,
+    Check(outer.right - outer.left == kWindowWidth && outer.bottom - outer.top == kWindowHeight,
           "main window outer size 879 x 554", RectText(outer));
 
     int windows = 0;
-    std::string missing, wrongParent, wrongClass, misplaced, wrongCaption;
-    for (const ControlDescription& control : MainWindowControls()) {
+    std::string missing, wrongParent, wrongKind, misplaced, wrongText;
+    for (const ExpectedControl& control : ExpectedControls()) {
         if (!HasWindow(control.kind)) continue;
         ++windows;
         HWND handle = window.Control(control.name);
@@ -91,37 +88,33 @@ void RunLayoutChecks(const WindowDriver& window) {
             continue;
         }
         if (::GetParent(handle) != window.Main()) wrongParent += std::string(" ") + control.name;
-        const wchar_t* systemClass = SystemClass(control.kind);
-        if (systemClass != nullptr && ClassOf(handle) != systemClass)
-            wrongClass += std::string(" ") + control.name + "=" + Narrow(ClassOf(handle));
+        if (!IsOfKind(handle, control.kind))
+            wrongKind += std::string(" ") + control.name + "=" + Narrow(ClassOf(handle));
 
-        const RECT want = DescribedRect(control);
+        const RECT want = ExpectedRect(control);
         RECT got = ClientRectOf(handle, window.Main());
         // A closed drop-down list takes the height the system gives its font; the progress
         // bar's width is the progress, checked with the batch.
-        if (control.kind == ControlKind::DropDownList) got.bottom = got.top + control.height;
-        if (control.kind == ControlKind::Label) got.right = got.left + control.width;
+        if (control.kind == Kind::DropDownList) got.bottom = got.top + control.height;
+        if (control.kind == Kind::Label) got.right = got.left + control.width;
         if (got.left != want.left || got.top != want.top || got.right != want.right ||
             got.bottom != want.bottom)
             misplaced += std::string(" ") + control.name + " at " + RectText(got) + " not " +
                          RectText(want) + ";";
 
-        if (ShowsTemplateCaption(control)) {
-            const auto caption = ReadText(handle);
-            if (caption != std::string(control.caption))
-                wrongCaption += std::string(" ") + control.name + "=" +
-                                Shown(caption.value_or("(no answer)")) + ";";
+        if (control.text != nullptr) {
+            const auto text = ReadText(handle);
+            if (text != std::string(control.text))
+                wrongText += std::string(" ") + control.name + "=" +
+                             Shown(text.value_or("(no answer)")) + ";";
         }
     }
-    Check(missing.empty(),
-          "all " + std::to_string(windows) + " window controls found by name (GetDlgItem)",
+    Check(windows == 39 && missing.empty(), "all 39 window controls found by name (GetDlgItem)",
           "missing:" + missing);
     Check(wrongParent.empty(), "every control is a direct child of the main window", wrongParent);
-    Check(wrongClass.empty(), "edit boxes, buttons, group boxes and lists are system controls",
-          wrongClass);
-    Check(misplaced.empty(), "every control at its described place and size", misplaced);
-    Check(wrongCaption.empty(), "group boxes, buttons and labels show their template captions",
-          wrongCaption);
+    Check(wrongKind.empty(), "every control is of its kind (system class and style)", wrongKind);
+    Check(misplaced.empty(), "every control at its place and size", misplaced);
+    Check(wrongText.empty(), "captions and texts as the template has them", wrongText);
 }
 
 }  // namespace ui_client

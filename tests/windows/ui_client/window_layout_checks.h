@@ -1,5 +1,5 @@
-// The main window against the shared description: every control there, of its kind, at its
-// place, with its caption.
+// The main window against the client's own copy of the control table: every control there, of
+// its kind, at its place, with its caption.
 #pragma once
 
 #include "window_driver.h"
