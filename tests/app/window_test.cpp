@@ -238,6 +238,29 @@ TEST_F(WindowTest, EscapeOnAButtonOrListClosesTheWindow) {
     }
 }
 
+TEST_F(WindowTest, EscapeInAnOpenListClosesOnlyTheList) {
+    auto window = StartWindow();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const std::string typed = "我的列表\r\nline 2\r\n";
+    window->编辑框1->SetContent(typed);
+    for (DropDownList* list : {window->组合框_版本1, window->组合框_纠错1}) {
+        SCOPED_TRACE(list->objectName().toStdString());
+        list->showPopup();
+        QWidget* popup = list->view()->window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+        // Through the popup's own window, where the keyboard goes while it is open.
+        QTest::keyClick(popup->windowHandle(), Qt::Key_Escape);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !popup->isVisible(); }, 2000));
+        EXPECT_FALSE(window->Closed());
+        EXPECT_TRUE(window->isVisible());
+    }
+    EXPECT_EQ(window->编辑框1->Content(), typed);
+    // With the list closed, Esc on it closes the window as everywhere else.
+    QTest::keyClick(window->组合框_纠错1, Qt::Key_Escape);
+    EXPECT_TRUE(window->Closed());
+}
+
 TEST_F(WindowTest, SingleLineBoxesHoldTextsBeyondThirtyTwoThousandCharacters) {
     auto window = CreateWindow();
     for (const int length : {32767, 32768, 100000}) {

@@ -168,6 +168,11 @@ void QtMainWindow::SetTitle(const std::string& title) {
 bool QtMainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        // An open drop-down list takes Esc to close itself, as a native list does: the key goes
+        // to the list's own popup window then.
+        const auto* target = qobject_cast<QWidget*>(watched);
+        if (target != nullptr && target->window()->windowType() == Qt::Popup)
+            return QWidget::eventFilter(watched, event);
         close();
         return true;
     }

@@ -115,6 +115,10 @@ void MainFrame::MoveFocus(bool backwards) {
 
 bool MainFrame::AcceptsEnter(HWND target) const {
     if (target != nullptr && target == controls_->MultiLineBox()) return true;
+    return IsOpenList(target);
+}
+
+bool MainFrame::IsOpenList(HWND target) {
     return IsOfClass(target, L"ComboBox") && SendMessageW(target, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 

@@ -34,6 +34,8 @@ class MainFrame : public ui::Window {
     void MoveFocus(bool backwards);
     // Enter starts a new line in the input box and confirms the item of a dropped list.
     bool AcceptsEnter(HWND target) const;
+    // A drop-down list whose list part is open; it handles Enter and Esc itself.
+    static bool IsOpenList(HWND target);
 
     std::string Title() const override;
     void SetTitle(const std::string& title) override;

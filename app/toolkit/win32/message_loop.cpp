@@ -20,6 +20,8 @@ bool HandleKey(MainFrame& frame, const MSG& message) {
     if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
     switch (message.wParam) {
         case VK_ESCAPE:
+            // An open drop-down list takes Esc to close itself, as it does in a dialog.
+            if (MainFrame::IsOpenList(message.hwnd)) return false;
             frame.Close();
             return true;
         case VK_TAB:

@@ -26,5 +26,7 @@ void CheckDefaultBatch(const Program& program, const WindowDriver& window, const
 void CheckSingleAndMirror(const WindowDriver& window, const Options& options);
 // The clock line under Chinese regional settings.
 void CheckClockLine(const WindowDriver& window);
+// Esc in an open drop-down list closes only the list.
+void CheckEscapeInOpenLists(const Program& program, const WindowDriver& window);
 
 }  // namespace ui_client

@@ -85,6 +85,16 @@ std::optional<std::string> WindowDriver::ItemText(std::string_view name, int ind
     return Narrow(std::wstring_view(buffer.data(), static_cast<size_t>(*copied)));
 }
 
+bool WindowDriver::ShowDropDown(std::string_view name) const {
+    return Ask(Control(name), CB_SHOWDROPDOWN, TRUE).has_value();
+}
+
+std::optional<bool> WindowDriver::IsDropped(std::string_view name) const {
+    const auto dropped = Ask(Control(name), CB_GETDROPPEDSTATE);
+    if (!dropped) return std::nullopt;
+    return *dropped != 0;
+}
+
 bool WindowDriver::Answers(int limitMilliseconds) const {
     DWORD_PTR result = 0;
     return ::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL,

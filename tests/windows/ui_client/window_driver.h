@@ -32,6 +32,9 @@ class WindowDriver {
     std::optional<int> ItemCount(std::string_view name) const;
     std::optional<int> SelectedIndex(std::string_view name) const;
     std::optional<std::string> ItemText(std::string_view name, int index) const;
+    // Opens the list part of a drop-down list, as a click on its arrow does.
+    bool ShowDropDown(std::string_view name) const;
+    std::optional<bool> IsDropped(std::string_view name) const;
 
     // True when the window's thread answers a message within the limit: no handler is busy.
     bool Answers(int limitMilliseconds = 2000) const;
