@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "toolkit/win32/controls/file_dialog_request.h"
 #include "toolkit/win32/controls/save_file_dialog.h"
 #include "toolkit/win32/text/wide_text.h"
 
@@ -13,28 +14,8 @@ namespace {
 
 constexpr std::size_t kFileNameCharacters = 32768;
 
-// "description|pattern|description|pattern" as the dialog's list of NUL-separated pairs.
-// A description without a pattern of its own (the whole filter ".jpg", say) still makes one
-// entry, which lists every file.
-std::wstring FilterList(const std::string& filter) {
-    std::vector<std::wstring> parts;
-    std::size_t start = 0;
-    while (start <= filter.size() && !filter.empty()) {
-        const std::size_t bar = filter.find('|', start);
-        const std::size_t end = bar == std::string::npos ? filter.size() : bar;
-        parts.push_back(Widen(std::string_view(filter).substr(start, end - start)));
-        if (bar == std::string::npos) break;
-        start = bar + 1;
-    }
-    std::wstring list;
-    for (std::size_t at = 0; at < parts.size(); at += 2) {
-        if (parts[at].empty()) continue;
-        const std::wstring pattern =
-            at + 1 < parts.size() && !parts[at + 1].empty() ? parts[at + 1] : std::wstring(L"*.*");
-        list += parts[at] + L'\0' + pattern + L'\0';
-    }
-    if (list.empty()) return {};
-    return list + L'\0';
+const wchar_t* OrNull(const std::wstring& text) {
+    return text.empty() ? nullptr : text.c_str();
 }
 
 }  // namespace
@@ -46,32 +27,22 @@ SaveFileDialog::SaveFileDialog(const ControlDescription& control, const Placemen
 }
 
 bool SaveFileDialog::Show() {
-    const std::wstring filter = FilterList(nameFilter);
-    const std::wstring wideTitle = Widen(title);
-    const std::wstring folder = Widen(initialFolder);
-    // The dialog's default extension is written without its dot.
-    std::wstring suffix = Widen(defaultSuffix);
-    if (!suffix.empty() && suffix.front() == L'.') suffix.erase(0, 1);
+    const FileDialogRequest request = DescribeFileDialog(*this);
     std::vector<wchar_t> file(kFileNameCharacters, L'\0');
-    const std::wstring name = Widen(fileName);
-    if (name.size() < file.size()) name.copy(file.data(), name.size());
+    if (request.fileName.size() < file.size())
+        request.fileName.copy(file.data(), request.fileName.size());
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner_;
-    dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
-    dialog.nFilterIndex = filterIndex > 0 ? static_cast<DWORD>(filterIndex) : 1;
+    dialog.lpstrFilter = OrNull(request.filter);
+    dialog.nFilterIndex = request.filterIndex;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrTitle = wideTitle.empty() ? nullptr : wideTitle.c_str();
-    dialog.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
-    // The current folder stays the program folder: relative output folders start there.
-    dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
-    if (confirmOverwrite) dialog.Flags |= OFN_OVERWRITEPROMPT;
-    if (pathMustExist) dialog.Flags |= OFN_PATHMUSTEXIST;
-    if (fileMustExist) dialog.Flags |= OFN_FILEMUSTEXIST;
-    if (hideReadOnly) dialog.Flags |= OFN_HIDEREADONLY;
+    dialog.lpstrInitialDir = OrNull(request.initialFolder);
+    dialog.lpstrTitle = OrNull(request.title);
+    dialog.lpstrDefExt = OrNull(request.defaultExtension);
+    dialog.Flags = request.flags;
 
     const BOOL confirmed = saveType ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (!confirmed) return false;
