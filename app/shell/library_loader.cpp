@@ -24,7 +24,16 @@ void* LibraryHandle(std::string& detail) {
     return handle;
 }
 
+[[noreturn]] void FailLibraryLoad(const char* exportName, const std::string& detail) {
+    services::ShowFatalErrorAndExit(kLibraryFileName, LibraryFailureText(exportName, detail));
+}
+
 }  // namespace
+
+std::string LibraryFailureText(const std::string& exportName, const std::string& detail) {
+    return std::string("无法从 \"") + kLibraryFileName + "\" 载入函数 \"" + exportName +
+           "\"，程序即将结束。\n" + services::FromSystem8Bit(detail);
+}
 
 void SetLibraryPath(const std::string& path) {
     LibraryPath() = path;
@@ -33,8 +42,8 @@ void SetLibraryPath(const std::string& path) {
 void* ResolveLibraryExport(const char* exportName) {
     std::string detail;
     void* handle = LibraryHandle(detail);
-    if (handle == nullptr) services::FailLibraryLoad(exportName, detail);
+    if (handle == nullptr) FailLibraryLoad(exportName, detail);
     void* address = services::FindExport(handle, exportName, detail);
-    if (address == nullptr) services::FailLibraryLoad(exportName, detail);
+    if (address == nullptr) FailLibraryLoad(exportName, detail);
     return address;
 }

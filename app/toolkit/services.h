@@ -87,8 +87,9 @@ bool HttpAnswers(const std::string& url, const char* agent, std::chrono::millise
 void* LoadLibraryFile(const std::string& pathOrName, std::string& detail);
 // The address of an export; null on failure, with the reason in detail.
 void* FindExport(void* library, const char* exportName, std::string& detail);
-// Tells the user that the library or an export could not be loaded and ends the program.
-[[noreturn]] void FailLibraryLoad(const std::string& exportName, const std::string& detail);
+// Shows the text (UTF-8) in an error message box with the caption, and on the standard error
+// stream when there is one, then ends the program with exit code 1.
+[[noreturn]] void ShowFatalErrorAndExit(const std::string& caption, const std::string& text);
 
 // --- The clock ----------------------------------------------------------------------------------
 // Local time now, whole seconds, as days since midnight of 30 December 1899.

@@ -81,16 +81,10 @@ bool HttpAnswers(const std::string& url, const char* agent, std::chrono::millise
     return AnswersRequest(QUrl(FromUtf8(url)), timeLimit, agent);
 }
 
-void FailLibraryLoad(const std::string& exportName, const std::string& detail) {
-    const QString message =
-        QStringLiteral(
-            "无法从 \"QRCodeWin32.dll\" 载入函数 \"%1\"，程序即将结束。\n"
-            "Cannot load the function \"%1\" from \"QRCodeWin32.dll\".\n%2")
-            .arg(QString::fromStdString(exportName), QString::fromLocal8Bit(detail.c_str()));
-    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+void ShowFatalErrorAndExit(const std::string& caption, const std::string& text) {
+    std::fprintf(stderr, "%s\n", ToSystem8Bit(text).c_str());
     std::fflush(stderr);
-    if (HasInteractiveDisplay())
-        QMessageBox::critical(nullptr, QStringLiteral("QRCodeWin32.dll"), message);
+    if (HasInteractiveDisplay()) QMessageBox::critical(nullptr, FromUtf8(caption), FromUtf8(text));
     // The program ends here, in the middle of a handler: nothing is left to save.
     std::_Exit(EXIT_FAILURE);
 }

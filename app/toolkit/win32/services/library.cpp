@@ -56,11 +56,9 @@ void* FindExport(void* library, const char* exportName, std::string& detail) {
     return reinterpret_cast<void*>(address);
 }
 
-void FailLibraryLoad(const std::string& exportName, const std::string& detail) {
-    const std::string message = "无法从 \"QRCodeWin32.dll\" 载入函数 \"" + exportName +
-                                "\"，程序即将结束。\r\n" + FromSystem8Bit(detail);
-    WriteToStandardError(ToSystem8Bit(message));
-    MessageBoxW(nullptr, win32::Widen(message).c_str(), L"QRCodeWin32.dll",
+void ShowFatalErrorAndExit(const std::string& caption, const std::string& text) {
+    WriteToStandardError(ToSystem8Bit(text));
+    MessageBoxW(nullptr, win32::Widen(text).c_str(), win32::Widen(caption).c_str(),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);
     // The program ends here, in the middle of a handler: nothing is left to save.
     ExitProcess(1);
