@@ -2,7 +2,9 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <algorithm>
+#include <limits>
+
+#include "shell/caption_width.h"
 
 QColor ToQColor(ui::Colour colour) {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
@@ -17,9 +19,10 @@ TransparentLabel::TransparentLabel(QWidget* parent) : QLabel(parent) {
 void TransparentLabel::SetCaption(const std::string& caption) {
     if (describedWidth_ < 0) describedWidth_ = width();
     setText(QString::fromStdString(caption));
-    const int needed = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 2;
-    const int room = parentWidget() != nullptr ? parentWidget()->width() - x() - 4 : needed;
-    resize(std::max(describedWidth_, std::min(needed, room)), height());
+    const int textWidth = fontMetrics().horizontalAdvance(text()) + 2 * margin();
+    const int room =
+        parentWidget() != nullptr ? parentWidget()->width() - x() : std::numeric_limits<int>::max();
+    resize(CaptionLabelWidth(describedWidth_, textWidth, room), height());
 }
 
 Label::Label(QWidget* parent) : QLabel(parent) {

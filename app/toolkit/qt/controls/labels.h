@@ -5,9 +5,8 @@
 
 #include "toolkit/controls.h"
 
-// One line of text over a see-through background, left-aligned and vertically centred.
-// A caption wider than the label (a clock line in a long-worded locale) widens it to the right,
-// as far as its container allows, so that the line stays readable.
+// One line of text over a see-through background, left-aligned and vertically centred; a long
+// caption widens it by the rule of CaptionLabelWidth.
 class TransparentLabel : public QLabel, public ui::TransparentLabel {
   public:
     explicit TransparentLabel(QWidget* parent = nullptr);

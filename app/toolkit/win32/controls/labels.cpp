@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "shell/caption_width.h"
 #include "toolkit/win32/text/wide_text.h"
 
 namespace win32 {
@@ -41,7 +42,7 @@ HBRUSH GroupBox::OnColour(HDC dc) {
 
 TransparentLabel::TransparentLabel(const ControlDescription& control, const Placement& placement)
     : describedWidth_(control.width),
-      roomWidth_(std::max(control.width, placement.roomRight - int(placement.rect.left) - 4)) {
+      roomToRight_(placement.roomRight - static_cast<int>(placement.rect.left)) {
     // One line, left-aligned and vertically centred; an "&" is shown as it is.
     Create(L"STATIC", control.caption, SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0, placement);
 }
@@ -52,10 +53,7 @@ std::string TransparentLabel::Caption() const {
 
 void TransparentLabel::SetCaption(const std::string& caption) {
     SetTextOf(handle_, caption);
-    // A caption longer than the described width (the clock line, say) stays whole as far as
-    // its container reaches.
-    const int needed = TextWidth(handle_, caption) + 2;
-    const int width = std::max(describedWidth_, std::min(needed, roomWidth_));
+    const int width = CaptionLabelWidth(describedWidth_, TextWidth(handle_, caption), roomToRight_);
     RECT rect{};
     GetClientRect(handle_, &rect);
     if (rect.right != width) {

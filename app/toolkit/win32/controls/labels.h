@@ -32,7 +32,8 @@ class GroupBox : public ui::GroupBox, public NativeControl {
     SolidBrush background_;
 };
 
-// A STATIC line of text over its container's background, vertically centred.
+// A STATIC line of text over its container's background, vertically centred; a long caption
+// widens it by the rule of CaptionLabelWidth.
 class TransparentLabel : public ui::TransparentLabel, public NativeControl {
   public:
     TransparentLabel(const ControlDescription& control, const Placement& placement);
@@ -42,7 +43,7 @@ class TransparentLabel : public ui::TransparentLabel, public NativeControl {
 
   private:
     int describedWidth_;
-    int roomWidth_;  // up to the right edge of the container
+    int roomToRight_;  // from its left edge to the right edge of the container
 };
 
 // An opaque coloured STATIC rectangle: the progress bar.
