@@ -1,5 +1,6 @@
 #include "notice/clock.h"
 
+#include "notice/clock_text.h"
 #include "shell/main_window.h"
 #include "toolkit/services.h"
 
@@ -13,9 +14,8 @@ constexpr char kTimePattern[] = "tt hh:mm:ss";
 
 void OnClockTick(MainWindow& window) {
     // Always the machine's local time: the caption names Beijing, but no zone is applied.
-    window.透明标签20->SetCaption(kClockCaption +
-                                  services::FormatDateTime(services::CurrentDateTimeValue(),
-                                                           kDatePattern, kTimePattern, true));
+    window.透明标签20->SetCaption(kClockCaption + FormatDateTime(services::CurrentDateTimeValue(),
+                                                                 kDatePattern, kTimePattern, true));
 
     // Blue turns red; any other colour, red or one set elsewhere, turns blue.
     ui::LinkLabel& link = *window.透明标签14;

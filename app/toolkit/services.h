@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -92,12 +93,19 @@ void* FindExport(void* library, const char* exportName, std::string& detail);
 [[noreturn]] void ShowFatalErrorAndExit(const std::string& caption, const std::string& text);
 
 // --- The clock ----------------------------------------------------------------------------------
+// The system's broken-down date and time.
+struct SystemTime {
+    int year = 0, month = 0, dayOfWeek = 0, day = 0;  // dayOfWeek: 0 is Sunday
+    int hour = 0, minute = 0, second = 0, milliseconds = 0;
+};
 // Local time now, whole seconds, as days since midnight of 30 December 1899.
 double CurrentDateTimeValue();
-// The date part formatted with datePattern and the time part with timePattern, in the user's
-// locale, joined without a separator (Windows-style pictures, see the clock). Empty when the
-// value cannot be converted.
-std::string FormatDateTime(double value, const std::string& datePattern,
-                           const std::string& timePattern, bool force24Hour);
+// Such a value broken down; nothing when it lies outside the range the system converts.
+std::optional<SystemTime> ToSystemTime(double value);
+// The date, or the time, written with a Windows-style picture in the user's locale (its weekday
+// and month names and AM/PM designators), whole however long it is. With force24Hour the time
+// picture's "h" writes the hour in 24-hour form.
+std::string FormatDate(const SystemTime& time, const std::string& picture);
+std::string FormatTime(const SystemTime& time, const std::string& picture, bool force24Hour);
 
 }  // namespace services

@@ -13,6 +13,7 @@
 #include "desktop_catcher.h"
 #include "message_box_answerer.h"
 #include "notice/clock.h"
+#include "notice/clock_text.h"
 #include "notice/fetch_notice.h"
 #include "notice/link_opener.h"
 #include "notice_server.h"
@@ -346,7 +347,7 @@ TEST_F(NoticeWindowTest, TickWritesTheLocalTimeAfterTheCaption) {
     const QString line = window->透明标签20->text();
     const auto expected = [](double value) {
         return QStringLiteral("北京时间：") +
-               FormatDateTime(value, u"yyyy/M/d dddd", u"tt hh:mm:ss", true);
+               QString::fromStdString(FormatDateTime(value, "yyyy/M/d dddd", "tt hh:mm:ss", true));
     };
     EXPECT_TRUE(line == expected(before) || line == expected(after)) << line.toStdString();
     EXPECT_TRUE(line.startsWith(QStringLiteral("北京时间：") +

@@ -2,14 +2,15 @@
 
 #include <QCoreApplication>
 
+#include "notice/clock_text.h"
 #include "toolkit/qt/date_time_format.h"
 
 // Run once per regional setting (LC_ALL), with the expected texts given by the test's entry.
 namespace {
 
 QString ClockText(const QTime& time) {
-    return FormatDateTime(ToDateTimeValue(QDateTime(QDate(2021, 7, 6), time)), u"yyyy/M/d dddd",
-                          u"tt hh:mm:ss", true);
+    return QString::fromStdString(FormatDateTime(
+        ToDateTimeValue(QDateTime(QDate(2021, 7, 6), time)), "yyyy/M/d dddd", "tt hh:mm:ss", true));
 }
 
 TEST(SystemLocaleClock, WeekdayAndDesignatorFollowTheUserSettings) {

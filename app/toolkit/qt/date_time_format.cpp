@@ -9,29 +9,6 @@ const QDate kValueEpoch(1899, 12, 30);
 constexpr double kFirstValue = -657434.0;     // 1 January 100
 constexpr double kPastLastValue = 2958466.0;  // 1 January 10000
 constexpr qint64 kSecondsPerDay = 86400;
-// The Windows formatting calls write into 50 characters, terminator included; a longer text
-// makes them fail, which leaves that part empty.
-constexpr qsizetype kMaxPartBytes = 49;
-
-struct BrokenDownTime {
-    QDate date;
-    QTime time;
-};
-
-// Same reading as the Windows conversion: the whole days count from the epoch (also when
-// negative) and the fraction's magnitude is the time, rounded to the second.
-std::optional<BrokenDownTime> BreakDown(double value) {
-    if (!(value >= kFirstValue && value < kPastLastValue)) return std::nullopt;
-    const double wholeDays = std::trunc(value);
-    qint64 seconds = std::llround(std::fabs(value - wholeDays) * kSecondsPerDay);
-    QDate date = kValueEpoch.addDays(static_cast<qint64>(wholeDays));
-    if (seconds >= kSecondsPerDay) {
-        date = date.addDays(1);
-        seconds -= kSecondsPerDay;
-    }
-    if (!date.isValid() || date.year() > 9999) return std::nullopt;
-    return BrokenDownTime{date, QTime(0, 0).addSecs(static_cast<int>(seconds))};
-}
 
 QString Padded(int number, int width) {
     return QString::number(number).rightJustified(width, u'0');
@@ -109,12 +86,12 @@ QString TimePart(const QTime& time, QStringView picture, bool force24Hour, const
     });
 }
 
-bool LongerThanTwoBytes(QStringView pattern) {
-    return pattern.toLocal8Bit().size() > 2;
+QDate DateOf(const services::SystemTime& time) {
+    return QDate(time.year, time.month, time.day);
 }
 
-QString FittingPart(QString part) {
-    return part.toLocal8Bit().size() > kMaxPartBytes ? QString() : part;
+QTime TimeOf(const services::SystemTime& time) {
+    return QTime(time.hour, time.minute, time.second);
 }
 
 }  // namespace
@@ -131,19 +108,36 @@ double CurrentDateTimeValue() {
     return ToDateTimeValue(QDateTime(now.date(), QTime(time.hour(), time.minute(), time.second())));
 }
 
-QString FormatDateTime(double value, QStringView datePattern, QStringView timePattern,
-                       bool force24Hour, const QLocale& locale) {
-    const std::optional<BrokenDownTime> moment = BreakDown(value);
-    if (!moment) return {};
-    QString text;
-    if (LongerThanTwoBytes(datePattern))
-        text += FittingPart(DatePart(moment->date, datePattern, locale));
-    if (LongerThanTwoBytes(timePattern))
-        text += FittingPart(TimePart(moment->time, timePattern, force24Hour, locale));
-    return text;
+// Same reading as the Windows conversion: the whole days count from the epoch (also when
+// negative) and the fraction's magnitude is the time, rounded to the second.
+std::optional<services::SystemTime> BreakDownDateTime(double value) {
+    if (!(value >= kFirstValue && value < kPastLastValue)) return std::nullopt;
+    const double wholeDays = std::trunc(value);
+    qint64 seconds = std::llround(std::fabs(value - wholeDays) * kSecondsPerDay);
+    QDate date = kValueEpoch.addDays(static_cast<qint64>(wholeDays));
+    if (seconds >= kSecondsPerDay) {
+        date = date.addDays(1);
+        seconds -= kSecondsPerDay;
+    }
+    if (!date.isValid() || date.year() > 9999) return std::nullopt;
+    const QTime time = QTime(0, 0).addSecs(static_cast<int>(seconds));
+    services::SystemTime broken;
+    broken.year = date.year();
+    broken.month = date.month();
+    broken.dayOfWeek = date.dayOfWeek() % 7;
+    broken.day = date.day();
+    broken.hour = time.hour();
+    broken.minute = time.minute();
+    broken.second = time.second();
+    return broken;
 }
 
-QString FormatDateTime(double value, QStringView datePattern, QStringView timePattern,
-                       bool force24Hour) {
-    return FormatDateTime(value, datePattern, timePattern, force24Hour, QLocale::system());
+QString FormatDatePicture(const services::SystemTime& time, QStringView picture,
+                          const QLocale& locale) {
+    return DatePart(DateOf(time), picture, locale);
+}
+
+QString FormatTimePicture(const services::SystemTime& time, QStringView picture, bool force24Hour,
+                          const QLocale& locale) {
+    return TimePart(TimeOf(time), picture, force24Hour, locale);
 }

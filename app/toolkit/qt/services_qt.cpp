@@ -93,10 +93,16 @@ double CurrentDateTimeValue() {
     return ::CurrentDateTimeValue();
 }
 
-std::string FormatDateTime(double value, const std::string& datePattern,
-                           const std::string& timePattern, bool force24Hour) {
-    return ::FormatDateTime(value, FromUtf8(datePattern), FromUtf8(timePattern), force24Hour)
-        .toStdString();
+std::optional<SystemTime> ToSystemTime(double value) {
+    return BreakDownDateTime(value);
+}
+
+std::string FormatDate(const SystemTime& time, const std::string& picture) {
+    return FormatDatePicture(time, FromUtf8(picture), QLocale::system()).toStdString();
+}
+
+std::string FormatTime(const SystemTime& time, const std::string& picture, bool force24Hour) {
+    return FormatTimePicture(time, FromUtf8(picture), force24Hour, QLocale::system()).toStdString();
 }
 
 std::string DesktopFolder() {

@@ -1,5 +1,5 @@
-// The clock line's date-time value and its text, through OLE automation dates and the
-// system's date and time pictures.
+// The clock's date-time value, its conversion and its pictures, through OLE automation dates
+// and the system's date and time formatting.
 #include <windows.h>
 
 #include <oleauto.h>
@@ -12,12 +12,34 @@ namespace services {
 
 namespace {
 
-// The pictures are formatted into buffers of this many characters, terminator included.
-constexpr int kFormatBufferSize = 50;
+WORD Field(int value) {
+    return static_cast<WORD>(value);
+}
 
-// Up to the buffer's first zero byte, whatever the call returned.
-std::string BufferText(const char (&buffer)[kFormatBufferSize]) {
-    return std::string(buffer, strnlen(buffer, kFormatBufferSize));
+SYSTEMTIME ToWindows(const SystemTime& time) {
+    SYSTEMTIME windows{};
+    windows.wYear = Field(time.year);
+    windows.wMonth = Field(time.month);
+    windows.wDayOfWeek = Field(time.dayOfWeek);
+    windows.wDay = Field(time.day);
+    windows.wHour = Field(time.hour);
+    windows.wMinute = Field(time.minute);
+    windows.wSecond = Field(time.second);
+    windows.wMilliseconds = Field(time.milliseconds);
+    return windows;
+}
+
+// One of the formatting calls, asked for the length first, then for the whole text (locale 0:
+// the user's default).
+template <typename Format>
+std::string Formatted(const std::string& picture, Format format) {
+    const std::string ansiPicture = ToSystem8Bit(picture);
+    const int size = format(ansiPicture.c_str(), nullptr, 0);
+    if (size <= 0) return {};
+    std::string text(static_cast<std::size_t>(size), '\0');
+    format(ansiPicture.c_str(), text.data(), size);
+    text.resize(strnlen(text.data(), text.size()));
+    return FromSystem8Bit(text);
 }
 
 }  // namespace
@@ -31,24 +53,34 @@ double CurrentDateTimeValue() {
     return value;
 }
 
-std::string FormatDateTime(double value, const std::string& datePattern,
-                           const std::string& timePattern, bool force24Hour) {
+std::optional<SystemTime> ToSystemTime(double value) {
     SYSTEMTIME time{};
-    if (VariantTimeToSystemTime(value, &time) != 1) return {};
+    if (VariantTimeToSystemTime(value, &time) != 1) return std::nullopt;
+    SystemTime broken;
+    broken.year = time.wYear;
+    broken.month = time.wMonth;
+    broken.dayOfWeek = time.wDayOfWeek;
+    broken.day = time.wDay;
+    broken.hour = time.wHour;
+    broken.minute = time.wMinute;
+    broken.second = time.wSecond;
+    broken.milliseconds = time.wMilliseconds;
+    return broken;
+}
 
-    const std::string datePicture = ToSystem8Bit(datePattern);
-    const std::string timePicture = ToSystem8Bit(timePattern);
-    // Locale 0 is the user's default; a picture of two bytes or fewer gives no text.
-    char date[kFormatBufferSize] = {};
-    if (datePicture.size() > 2)
-        GetDateFormatA(0, 0, &time, datePicture.c_str(), date, kFormatBufferSize);
-    char clock[kFormatBufferSize] = {};
-    if (timePicture.size() > 2)
-        GetTimeFormatA(0, force24Hour ? TIME_FORCE24HOURFORMAT : 0, &time, timePicture.c_str(),
-                       clock, kFormatBufferSize);
-    date[kFormatBufferSize - 1] = '\0';
-    clock[kFormatBufferSize - 1] = '\0';
-    return FromSystem8Bit(BufferText(date) + BufferText(clock));
+std::string FormatDate(const SystemTime& time, const std::string& picture) {
+    const SYSTEMTIME windows = ToWindows(time);
+    return Formatted(picture, [&](const char* ansiPicture, char* out, int size) {
+        return GetDateFormatA(0, 0, &windows, ansiPicture, out, size);
+    });
+}
+
+std::string FormatTime(const SystemTime& time, const std::string& picture, bool force24Hour) {
+    const SYSTEMTIME windows = ToWindows(time);
+    const DWORD flags = force24Hour ? TIME_FORCE24HOURFORMAT : 0;
+    return Formatted(picture, [&](const char* ansiPicture, char* out, int size) {
+        return GetTimeFormatA(0, flags, &windows, ansiPicture, out, size);
+    });
 }
 
 }  // namespace services
