@@ -6,6 +6,7 @@
 #include "notice/link_opener.h"
 #include "notice/notice_addresses.h"
 #include "notice/notice_page.h"
+#include "notice/notice_requests.h"
 #include "notice/update_offer.h"
 #include "shell/main_window.h"
 #include "toolkit/services.h"
@@ -18,10 +19,6 @@ using Clock = std::chrono::steady_clock;
 // Start-up waits for the network, so every request and the step as a whole are bounded.
 constexpr auto kRequestLimit = 3000ms;
 constexpr auto kStepLimit = 8000ms;
-constexpr std::size_t kMaxResponseBytes = 1024 * 1024;
-
-constexpr char kNoticeAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
-constexpr char kOnlineCheckAgent[] = "test";
 
 std::chrono::milliseconds NextLimit(Clock::time_point stepEnd) {
     const auto remaining =

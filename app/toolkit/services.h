@@ -73,8 +73,8 @@ void OpenInBrowser(const std::string& address);
 
 // --- HTTP -------------------------------------------------------------------------------------
 struct FetchLimits {
-    std::chrono::milliseconds timeLimit{3000};  // whole request, from connect to last byte
-    std::size_t maxBytes = 1024 * 1024;
+    std::chrono::milliseconds timeLimit{};  // whole request, from connect to last byte
+    std::size_t maxBytes = 0;
 };
 // One GET with the given agent, no caching, "Accept: */*". The bytes received before the end,
 // an error, the time limit or the size cap, whichever comes first; never the status.

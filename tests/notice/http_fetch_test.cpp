@@ -4,11 +4,21 @@
 
 #include <QElapsedTimer>
 
+#include "notice/notice_requests.h"
 #include "notice_server.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+
+// As the notice step asks.
+QByteArray Fetch(const QUrl& url, std::chrono::milliseconds timeLimit = 3000ms) {
+    return FetchBytes(url, {timeLimit, kMaxResponseBytes}, kNoticeAgent);
+}
+
+bool Answers(const QUrl& url, std::chrono::milliseconds timeLimit) {
+    return AnswersRequest(url, timeLimit, kOnlineCheckAgent);
+}
 
 TEST(HttpFetch, ReturnsTheExactBytesAndAsksLikeTheOldClient) {
     NoticeServer server;
@@ -16,7 +26,7 @@ TEST(HttpFetch, ReturnsTheExactBytesAndAsksLikeTheOldClient) {
     static constexpr char kPage[] = "caption=\xC0\xBD\xB8\xF1|<br>\0tail";
     const QByteArray page(kPage, sizeof kPage - 1);
     server.Put("1.html", page);
-    EXPECT_EQ(FetchBytes(server.Url("/1.html")), page);
+    EXPECT_EQ(Fetch(server.Url("/1.html")), page);
 
     const QByteArray requests = server.Requests();
     EXPECT_TRUE(requests.startsWith("GET /1.html HTTP/1.1\n")) << requests.constData();
@@ -29,18 +39,19 @@ TEST(HttpFetch, ReturnsTheExactBytesAndAsksLikeTheOldClient) {
 TEST(HttpFetch, ErrorStatusStillGivesTheBody) {
     NoticeServer server;
     ASSERT_TRUE(server.IsRunning());
-    EXPECT_EQ(FetchBytes(server.Url("/missing.html")), QByteArray());
+    EXPECT_EQ(Fetch(server.Url("/missing.html")), QByteArray());
 }
 
 TEST(HttpFetch, LargeBodyIsCutAtOneMebibyte) {
     NoticeServer server;
     ASSERT_TRUE(server.IsRunning());
-    QByteArray big(5 * 1024 * 1024, 'x');
-    big[kMaxResponseBytes - 1] = 'y';
-    big[kMaxResponseBytes] = 'z';
+    constexpr qsizetype kMebibyte = 1024 * 1024;
+    QByteArray big(5 * kMebibyte, 'x');
+    big[kMebibyte - 1] = 'y';
+    big[kMebibyte] = 'z';
     server.Put("big.html", big);
-    const QByteArray body = FetchBytes(server.Url("/big.html"));
-    ASSERT_EQ(body.size(), kMaxResponseBytes);
+    const QByteArray body = Fetch(server.Url("/big.html"));
+    ASSERT_EQ(body.size(), kMebibyte);
     EXPECT_EQ(body.back(), 'y');
 }
 
@@ -49,8 +60,8 @@ TEST(HttpFetch, SilentServerEndsAtTheTimeLimit) {
     ASSERT_TRUE(server.IsRunning());
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(FetchBytes(server.Url("/hang"), {500ms, kMaxResponseBytes}), QByteArray());
-    EXPECT_FALSE(AnswersRequest(server.Url("/hang"), 500ms));
+    EXPECT_EQ(Fetch(server.Url("/hang"), 500ms), QByteArray());
+    EXPECT_FALSE(Answers(server.Url("/hang"), 500ms));
     EXPECT_LT(clock.elapsed(), 10000);
 }
 
@@ -62,7 +73,7 @@ TEST(HttpFetch, ConnectionClosedMidBodyGivesAtMostWhatArrived) {
     server.Put("cut.html", page);
     QElapsedTimer clock;
     clock.start();
-    const QByteArray body = FetchBytes(server.Url("/cut"));
+    const QByteArray body = Fetch(server.Url("/cut"));
     EXPECT_LE(body.size(), 1000);
     EXPECT_TRUE(page.startsWith(body));
     EXPECT_LT(clock.elapsed(), 10000);
@@ -74,29 +85,29 @@ TEST(HttpFetch, HugeHeaderEndsCleanly) {
     server.Put("1.html", "caption=A|<br>");
     QElapsedTimer clock;
     clock.start();
-    const QByteArray body = FetchBytes(server.Url("/hugeheader"));
+    const QByteArray body = Fetch(server.Url("/hugeheader"));
     EXPECT_TRUE(body.isEmpty() || body == "caption=A|<br>");
     EXPECT_LT(clock.elapsed(), 10000);
 }
 
 TEST(HttpFetch, RefusedConnectionGivesNothing) {
-    EXPECT_EQ(FetchBytes(ClosedPortUrl("/1.html")), QByteArray());
-    EXPECT_FALSE(AnswersRequest(ClosedPortUrl("/"), 3000ms));
+    EXPECT_EQ(Fetch(ClosedPortUrl("/1.html")), QByteArray());
+    EXPECT_FALSE(Answers(ClosedPortUrl("/"), 3000ms));
 }
 
 TEST(HttpFetch, OnlyHttpAddressesAreFetched) {
-    EXPECT_EQ(FetchBytes(QUrl("file:///etc/hostname")), QByteArray());
-    EXPECT_EQ(FetchBytes(QUrl("data:text/plain,hello")), QByteArray());
-    EXPECT_EQ(FetchBytes(QUrl()), QByteArray());
-    EXPECT_FALSE(AnswersRequest(QUrl("file:///etc/hostname"), 1000ms));
+    EXPECT_EQ(Fetch(QUrl("file:///etc/hostname")), QByteArray());
+    EXPECT_EQ(Fetch(QUrl("data:text/plain,hello")), QByteArray());
+    EXPECT_EQ(Fetch(QUrl()), QByteArray());
+    EXPECT_FALSE(Answers(QUrl("file:///etc/hostname"), 1000ms));
 }
 
 TEST(HttpFetch, AnyAnswerMeansOnline) {
     NoticeServer server;
     ASSERT_TRUE(server.IsRunning());
     server.Put("index.html", "ok");
-    EXPECT_TRUE(AnswersRequest(server.Url("/index.html"), 3000ms));
-    EXPECT_TRUE(AnswersRequest(server.Url("/missing"), 3000ms));
+    EXPECT_TRUE(Answers(server.Url("/index.html"), 3000ms));
+    EXPECT_TRUE(Answers(server.Url("/missing"), 3000ms));
     EXPECT_TRUE(server.Requests().contains("User-Agent: test"));
 }
 

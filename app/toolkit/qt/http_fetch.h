@@ -10,18 +10,12 @@
 // waiting, as start-up is meant to be synchronous; every wait has a hard time limit so that a
 // server which accepts and never answers cannot freeze the window.
 
-inline constexpr std::size_t kMaxResponseBytes = 1024 * 1024;
 using services::FetchLimits;
-
-inline constexpr char kNoticeAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
-inline constexpr char kOnlineCheckAgent[] = "test";
 
 // One GET with the agent and no caching. Returns the bytes received before
 // the end, an error, the time limit or the size cap, whichever comes first; never the status.
 // Addresses other than http and https give no bytes.
-QByteArray FetchBytes(const QUrl& url, const FetchLimits& limits = {},
-                      const char* agent = kNoticeAgent);
+QByteArray FetchBytes(const QUrl& url, const FetchLimits& limits, const char* agent);
 
 // True when a server answers a request for the address at all (any HTTP status) in time.
-bool AnswersRequest(const QUrl& url, std::chrono::milliseconds timeLimit,
-                    const char* agent = kOnlineCheckAgent);
+bool AnswersRequest(const QUrl& url, std::chrono::milliseconds timeLimit, const char* agent);
