@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 struct MainWindow;
 
 // The start-up sequence run once when the window and its controls exist.

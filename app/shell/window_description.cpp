@@ -1,7 +1,5 @@
 #include "shell/window_description.h"
 
-#include <array>
-
 namespace {
 
 #define QR_DESCRIBE_CONTROL(name, kind, container, left, top, width, height, caption, ...)       \

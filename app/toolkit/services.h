@@ -40,8 +40,6 @@ bool IsFolder(const std::string& path);
 bool CreateFolderPath(const std::string& path);
 
 // --- Places -----------------------------------------------------------------------------------
-// The folder of the program file, no trailing separator.
-std::string ProgramFolder();
 // The fixed folder that holds the settings file, with a trailing separator.
 std::string WorkingFolder();
 // The user's desktop folder, with a trailing separator.

@@ -134,14 +134,6 @@ bool CreateFolderPath(const std::string& path) {
     return true;
 }
 
-std::string ProgramFolder() {
-    std::string path(4096, '\0');
-    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
-    if (length <= 0) return ".";
-    path.resize(std::size_t(length));
-    return path.substr(0, path.rfind('/'));
-}
-
 // $XDG_CONFIG_HOME/korvalind/, or ~/.config/korvalind/ when that variable is unset or relative.
 std::string WorkingFolder() {
     const char* configHome = std::getenv("XDG_CONFIG_HOME");

@@ -13,8 +13,7 @@ DWORD EditStyle(const ControlDescription& control, bool multiLine) {
 
 }  // namespace
 
-EditBox::EditBox(const ControlDescription& control, const Placement& placement, bool multiLine)
-    : multiLine_(multiLine) {
+EditBox::EditBox(const ControlDescription& control, const Placement& placement, bool multiLine) {
     const std::string text =
         control.extras.defaultInput ? DefaultInputText() : std::string(control.caption);
     Create(L"EDIT", "", EditStyle(control, multiLine), WS_EX_CLIENTEDGE, placement);

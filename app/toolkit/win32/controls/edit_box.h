@@ -16,11 +16,9 @@ class EditBox : public ui::EditBox, public NativeControl {
     void SetContent(const std::string& content) override;
 
     bool TakesFocus() const override { return true; }
-    bool MultiLine() const { return multiLine_; }
     void OnCommand(unsigned notification) override;
 
   private:
-    bool multiLine_;
     bool assigning_ = false;
 };
 

@@ -129,22 +129,6 @@ bool CreateFolderPath(const std::string& path) {
     return MakeSureDirectoryPathExists(folder.c_str()) != FALSE;
 }
 
-std::string ProgramFolder() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return ".";
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const std::size_t cut = path.rfind('\\');
-    return cut == std::string::npos ? "." : path.substr(0, cut);
-}
-
 std::string WorkingFolder() {
     return "C:\\korvalind\\";
 }
