@@ -166,16 +166,21 @@ if [ "$QR_WINDOW" = 1 ]; then
     "$prefix/$QR_DATADIR/icons/hicolor/scalable/apps/$icon.svg" || fail "icon '$icon'"
 
   # The launcher runs a per-user copy of the program and its library; the window's start-up
-  # ends by rewriting the settings file, which tells that it ran.
+  # ends by rewriting the settings file, which tells that it ran. launch_env holds the HOME and
+  # XDG_DATA_HOME the launcher gets (env arguments; unset otherwise), launch_wrap a command it
+  # runs under (a mount namespace below); both keep the process, so its pid is the window's.
   home=$work/home
   own=$home/data/qrbatch
   settings=$home/config/korvalind/Set.ini
+  launch_env=(HOME="$home" XDG_DATA_HOME="$home/data")
+  launch_wrap=()
   start_window() {
     local before
     before=$(stat -c %i "$settings" 2>/dev/null || echo none)
-    HOME=$home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config QT_QPA_PLATFORM=offscreen \
+    ${launch_wrap[@]+"${launch_wrap[@]}"} env -u HOME -u XDG_DATA_HOME \
+      XDG_CONFIG_HOME="$home/config" QT_QPA_PLATFORM=offscreen \
       QRBATCH_ONLINE_URL=http://127.0.0.1:9/ QRBATCH_NOTICE_URL=http://127.0.0.1:9/1.html \
-      QRBATCH_LOGO_URL=http://127.0.0.1:9/logo.png \
+      QRBATCH_LOGO_URL=http://127.0.0.1:9/logo.png "${launch_env[@]}" \
       "$prefix/$QR_BINDIR/qrbatch" >>"$work/window.log" 2>&1 &
     window_pid=$!
     for _ in $(seq 300); do
@@ -193,11 +198,16 @@ if [ "$QR_WINDOW" = 1 ]; then
     wait "$window_pid" 2>/dev/null || true
     window_pid=
   }
+  # Starts the window and checks which program file runs.
+  expect_running() {
+    local what=$1 want=$2 got
+    start_window
+    got=$(readlink "/proc/$window_pid/exe" 2>/dev/null || echo "(not running)")
+    stop_window
+    [ "$got" = "$want" ] || fail "$what: the window program runs from $got, not $want"
+  }
 
-  start_window
-  [ "$(readlink "/proc/$window_pid/exe")" = "$own/qrbatch" ] ||
-    fail "the window program runs from $(readlink "/proc/$window_pid/exe"), not $own"
-  stop_window
+  expect_running "first start" "$own/qrbatch"
   cmp -s "$own/qrbatch" "$program_folder/qrbatch" || fail "the user's program is not a copy"
   cmp -s "$own/QRCodeWin32.dll" "$program_folder/QRCodeWin32.dll" ||
     fail "the user's library is not a copy"
@@ -211,6 +221,50 @@ if [ "$QR_WINDOW" = 1 ]; then
   stop_window
   cmp -s "$own/QRCodeWin32.dll" "$program_folder/QRCodeWin32.dll" ||
     fail "an older library in $own was kept"
+
+  # Only regular files the launcher made are used. A symbolic link in place of the user's copy,
+  # even to a file equal to the installed program, is replaced by a copy; its target stays.
+  cp "$program_folder/qrbatch" "$work/decoy"
+  ln -sf "$work/decoy" "$own/qrbatch"
+  expect_running "a link in place of the copy" "$own/qrbatch"
+  if [ -L "$own/qrbatch" ] || [ ! -f "$own/qrbatch" ]; then
+    fail "the link in place of the copy stays"
+  fi
+  cmp -s "$work/decoy" "$program_folder/qrbatch" || fail "the link's target was changed"
+
+  # A symbolic link in place of the user's folder is not followed: the installed program runs,
+  # and nothing is written where the link points.
+  mkdir -p "$work/elsewhere" "$home/linked"
+  ln -s "$work/elsewhere" "$home/linked/qrbatch"
+  launch_env=(HOME="$home" XDG_DATA_HOME="$home/linked")
+  expect_running "a link in place of the folder" "$program_folder/qrbatch"
+  [ -z "$(ls -A "$work/elsewhere")" ] || fail "files were written through the linked folder"
+  [ -L "$home/linked/qrbatch" ] || fail "the linked folder was replaced"
+
+  # Mount namespaces let the last cases mount without touching the machine; without the right
+  # to mount they are skipped. The inner shells expand their own arguments.
+  # shellcheck disable=SC2016
+  if unshare -m sh -c 'mount -t tmpfs tmpfs "$1"' sh "$work/elsewhere" 2>/dev/null; then
+    # A data folder mounted noexec: the copy cannot run, so the installed program does.
+    mkdir -p "$work/noexec"
+    launch_env=(HOME="$home" XDG_DATA_HOME="$work/noexec")
+    launch_wrap=(unshare -m sh -c 'mount -t tmpfs -o noexec tmpfs "$1" && shift && exec "$@"'
+      sh "$work/noexec")
+    expect_running "a data folder mounted noexec" "$program_folder/qrbatch"
+
+    # HOME unset: the home folder comes from the password database, as the program takes it.
+    uid=$(id -ru)
+    awk -F: -v OFS=: -v uid="$uid" -v dir="$work/pwhome" '$3 == uid {$6 = dir} {print}' \
+      /etc/passwd >"$work/passwd"
+    mkdir -p "$work/pwhome"
+    launch_env=()
+    launch_wrap=(unshare -m sh -c 'mount --bind "$1" /etc/passwd && shift && exec "$@"'
+      sh "$work/passwd")
+    expect_running "HOME unset" "$work/pwhome/.local/share/qrbatch/qrbatch"
+    launch_wrap=()
+  else
+    echo "skipped: the noexec data folder and the unset HOME need the right to mount"
+  fi
 fi
 
 if [ "$failures" -ne 0 ]; then
