@@ -3,6 +3,9 @@
 #   cmake -DOUTPUT=page.1.gz [-DPROGRAM=exe -DVERSION=x -DNAME=text -DHELP2MAN=path]
 #         [-DINPUT=page.1] -P man_page.cmake
 string(REGEX REPLACE "\\.gz$" "" page "${OUTPUT}")
+# Ninja makes an output's folder before the rule runs; the Makefile generators do not.
+get_filename_component(folder "${OUTPUT}" DIRECTORY)
+file(MAKE_DIRECTORY "${folder}")
 if(PROGRAM)
   get_filename_component(program_name "${PROGRAM}" NAME)
   # The version is given, not asked for: the program's version option may change its name.
