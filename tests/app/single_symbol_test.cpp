@@ -130,6 +130,25 @@ TEST_F(SingleSymbolTest, SaveWritesScratchCopyAndTheChosenFile) {
         (QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + "/").toStdString());
 }
 
+TEST_F(SingleSymbolTest, EverySaveAfterTheFirstOpensOnTheDesktop) {
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    ASSERT_TRUE(QDir().mkpath(desktop));
+    QTest::mouseClick(window_->按钮3, Qt::LeftButton);
+    AnswerFileDialog(Root() + "/first.jpg");
+    QTest::mouseClick(window_->按钮4, Qt::LeftButton);
+    QTest::qWait(200);  // the first answer stops watching for dialogs
+    for (int save = 2; save <= 3; ++save) {
+        QString opened;
+        WhenModalShown<QFileDialog>([&opened](QFileDialog* dialog) {
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        QTest::mouseClick(window_->按钮4, Qt::LeftButton);
+        QTest::qWait(200);
+        EXPECT_EQ(opened.toStdString(), QDir(desktop).absolutePath().toStdString()) << save;
+    }
+}
+
 TEST_F(SingleSymbolTest, NameWithoutExtensionGetsJpg) {
     window_->编辑框123456->SetContent("x");
     QTest::mouseClick(window_->按钮3, Qt::LeftButton);

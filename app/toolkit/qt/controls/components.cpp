@@ -1,6 +1,7 @@
 #include "toolkit/qt/controls/components.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 Timer::Timer(QWidget* parent) : QWidget(parent) {
@@ -39,7 +40,11 @@ bool SaveFileDialog::Show() {
     QString suffix = QString::fromStdString(defaultSuffix);
     if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
-    if (!fileName.empty()) dialog.selectFile(QString::fromStdString(fileName));
+    if (!fileName.empty()) {
+        // A name with a folder would open the dialog there, whatever the initial folder.
+        const QFileInfo name(QString::fromStdString(fileName));
+        dialog.selectFile(initialFolder.empty() ? name.filePath() : name.fileName());
+    }
     dialog.setWindowModality(Qt::ApplicationModal);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     fileName = dialog.selectedFiles().constFirst().toStdString();
