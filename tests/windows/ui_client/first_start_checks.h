@@ -26,8 +26,6 @@ void CheckDefaultBatch(const Program& program, const WindowDriver& window, const
 void CheckSingleAndMirror(const WindowDriver& window, const Options& options);
 // The clock line under Chinese regional settings.
 void CheckClockLine(const WindowDriver& window);
-// 保存 twice through the system's save dialog, after 生成: a new name, then the desktop.
-void CheckSaveDialog(const Program& program, const WindowDriver& window, const Options& options);
 // Esc in an open drop-down list closes only the list.
 void CheckEscapeInOpenLists(const Program& program, const WindowDriver& window);
 

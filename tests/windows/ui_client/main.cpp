@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "client/checks.h"
+#include "file_dialog_checks.h"
 #include "options.h"
 #include "scenarios.h"
 #include "waiting.h"
@@ -18,6 +19,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const ui_client::Stopwatch watch;
+    ui_client::CheckFileDialogRequests();
     ui_client::RunFirstStartScenario(*options);
     ui_client::RunNoticeScenario(*options);
     ui_client::RunSilentServerScenario(*options);

@@ -7,7 +7,7 @@
 namespace ui_client {
 
 // Start-up on a clean prefix, the folder box and the settings file, the default batch, single
-// generation, the size mirror, the clock line, the save dialog, Esc in an open list and Esc.
+// generation, the size mirror, the clock line, Esc in an open list and Esc.
 void RunFirstStartScenario(const Options& options);
 // A notice page offering version 2: title, notice labels and both update questions.
 void RunNoticeScenario(const Options& options);

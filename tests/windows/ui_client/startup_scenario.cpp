@@ -30,7 +30,6 @@ void RunFirstStartScenario(const Options& options) {
     CheckDefaultBatch(program, *window, options);
     CheckSingleAndMirror(*window, options);
     CheckClockLine(*window);
-    CheckSaveDialog(program, *window, options);
     CheckEscapeInOpenLists(program, *window);
 
     // Esc in the big input box closes the window, and the program ends.
