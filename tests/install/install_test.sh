@@ -252,16 +252,21 @@ if [ "$QR_WINDOW" = 1 ]; then
       sh "$work/noexec")
     expect_running "a data folder mounted noexec" "$program_folder/qrbatch"
 
-    # HOME unset: the home folder comes from the password database, as the program takes it.
+    # HOME unset: the home folder comes from the password database, as the program takes it;
+    # a copy of /etc/passwd with another home for this user stands in for it.
     uid=$(id -ru)
-    awk -F: -v OFS=: -v uid="$uid" -v dir="$work/pwhome" '$3 == uid {$6 = dir} {print}' \
-      /etc/passwd >"$work/passwd"
-    mkdir -p "$work/pwhome"
-    launch_env=()
-    launch_wrap=(unshare -m sh -c 'mount --bind "$1" /etc/passwd && shift && exec "$@"'
-      sh "$work/passwd")
-    expect_running "HOME unset" "$work/pwhome/.local/share/qrbatch/qrbatch"
-    launch_wrap=()
+    if awk -F: -v uid="$uid" '$3 == uid {found = 1} END {exit !found}' /etc/passwd; then
+      awk -F: -v OFS=: -v uid="$uid" -v dir="$work/pwhome" '$3 == uid {$6 = dir} {print}' \
+        /etc/passwd >"$work/passwd"
+      mkdir -p "$work/pwhome"
+      launch_env=()
+      launch_wrap=(unshare -m sh -c 'mount --bind "$1" /etc/passwd && shift && exec "$@"'
+        sh "$work/passwd")
+      expect_running "HOME unset" "$work/pwhome/.local/share/qrbatch/qrbatch"
+      launch_wrap=()
+    else
+      echo "skipped: the unset HOME needs this user in /etc/passwd"
+    fi
   else
     echo "skipped: the noexec data folder and the unset HOME need the right to mount"
   fi
