@@ -14,12 +14,25 @@ namespace {
 
 class ProgramTest : public AppFixture {
   protected:
-    // Starts a copy of the program, waits until start-up has stored the folder, then ends it.
-    void RunOnce() {
+    // Starts a copy of the program from the program folder, with the test's home and no display.
+    void Start(QProcess& process) {
         const QString program = ProgramFolder() + "/qrbatch";
         if (!QFileInfo::exists(program)) {
             ASSERT_TRUE(QFile::copy(QR_PROGRAM, program));
         }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", ConfigHome());
+        environment.insert("HOME", Home());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.remove("LD_LIBRARY_PATH");
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(Root());
+        process.start(program, {});
+        ASSERT_TRUE(process.waitForStarted(10000));
+    }
+
+    // Starts the program, waits until start-up has stored the folder, then ends it.
+    void RunOnce() {
         // Start-up ends by storing the folder, which always replaces Set.ini by a new file.
         const auto settingsIdentity = [this]() -> ino_t {
             struct stat status {};
@@ -30,15 +43,7 @@ class ProgramTest : public AppFixture {
         };
         const ino_t before = settingsIdentity();
         QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_CONFIG_HOME", ConfigHome());
-        environment.insert("HOME", Home());
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.remove("LD_LIBRARY_PATH");
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(Root());
-        process.start(program, {});
-        ASSERT_TRUE(process.waitForStarted(10000));
+        Start(process);
         const QDeadlineTimer deadline(20000);
         while (!deadline.hasExpired() && settingsIdentity() == before) QThread::msleep(20);
         EXPECT_NE(settingsIdentity(), before);
@@ -70,22 +75,13 @@ TEST_F(ProgramTest, FileSizeLimitFailsTheStoreAndTheProgramGoesOn) {
     const QByteArray settings = "[preservation]\nroute=/srv/qr\n";
     WriteAll(SettingsFile(), settings);
     ASSERT_TRUE(QFile::copy(QR_BUILT_LIBRARY, LibraryFile()));
-    const QString program = ProgramFolder() + "/qrbatch";
-    ASSERT_TRUE(QFile::copy(QR_PROGRAM, program));
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", ConfigHome());
-    environment.insert("HOME", Home());
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.remove("LD_LIBRARY_PATH");
-    process.setProcessEnvironment(environment);
     process.setChildProcessModifier([] {
         const rlimit limit{8, 8};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, SIG_DFL);  // as a shell starts it, whatever this test ignores
     });
-    process.start(program, {});
-    ASSERT_TRUE(process.waitForStarted(10000));
+    Start(process);
     // Start-up stores the folder within a few seconds; the signal would end the program there.
     EXPECT_FALSE(process.waitForFinished(8000))
         << "ended: exit " << process.exitCode() << ", status " << int(process.exitStatus());
