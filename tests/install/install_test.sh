@@ -215,12 +215,19 @@ if [ "$QR_WINDOW" = 1 ]; then
   [ "$held" = "QRCodeWin32.dll qrbatch " ] ||
     fail "something was written into the installed program folder: $held"
 
-  # A library left by another version is replaced at the next start.
+  # A library left by another version is replaced at the next start; copies a killed launcher
+  # left go once a minute old, a fresh one and the user's own files stay.
   echo "an older library" >"$own/QRCodeWin32.dll"
+  touch -d '2 minutes ago' "$own/.qrbatch.Ab3dE5gH" "$own/.QRCodeWin32.dll.x1Y2z3W4" \
+    "$own/.qrbatch.notes"
+  touch "$own/.qrbatch.fReSh123"
   start_window
   stop_window
   cmp -s "$own/QRCodeWin32.dll" "$program_folder/QRCodeWin32.dll" ||
     fail "an older library in $own was kept"
+  left=$(find "$own" -maxdepth 1 -name '.*' -printf '%f\n' | LC_ALL=C sort | tr '\n' ' ')
+  [ "$left" = ".qrbatch.fReSh123 .qrbatch.notes " ] || fail "after a killed copy: $left"
+  rm "$own/.qrbatch.fReSh123" "$own/.qrbatch.notes"
 
   # Only regular files the launcher made are used. A symbolic link in place of the user's copy,
   # even to a file equal to the installed program, is replaced by a copy; its target stays.
