@@ -1,7 +1,6 @@
 #include "file_output.h"
 
 #include <algorithm>
-#include <mutex>
 #include <set>
 #include <string>
 
@@ -40,11 +39,9 @@ std::string FolderPrefix(const std::string& path) {
 }
 
 // Leftovers of killed writers are looked for once a folder in a process: a batch writes many
-// files into one folder.
+// files into one folder. The library's calls come one at a time, as its state is process-wide.
 bool FirstWriteInto(const std::string& folder) {
-    static std::mutex guard;
     static std::set<std::string> seen;
-    const std::lock_guard lock(guard);
     return seen.insert(folder).second;
 }
 
