@@ -36,22 +36,27 @@ def devices(tmp):
     if os.geteuid() != 0:
         return "/dev/null", "/dev/full", "/dev/stdout"
     null, full, stdout = (os.path.join(tmp, n) for n in ("null", "full", "stdout"))
-    os.mknod(null, 0o666 | stat.S_IFCHR, os.makedev(1, 3))
-    os.mknod(full, 0o666 | stat.S_IFCHR, os.makedev(1, 7))
     os.symlink("/proc/self/fd/1", stdout)
+    try:
+        os.mknod(null, 0o666 | stat.S_IFCHR, os.makedev(1, 3))
+        os.mknod(full, 0o666 | stat.S_IFCHR, os.makedev(1, 7))
+    except OSError:  # a container without the right to make devices
+        print("devices skipped: no right to make device nodes")
+        return None, None, stdout
     return null, full, stdout
 
 
 def case_output_targets(tmp):
     # Devices are written into and stay devices.
     null, full, stdout = devices(tmp)
-    code, _, stderr = run(["--text", "hi", "-o", null])
-    check(code == 0 and stat.S_ISCHR(os.stat(null).st_mode), f"{null} replaced: {stderr}")
     code, png, stderr = run(["--text", "to stdout", "-o", stdout], binary=True)
     check(code == 0 and png.startswith(b"\x89PNG") and os.path.islink(stdout), stderr)
-    code, _, stderr = run(["--text", "full", "-o", full])
-    check(code == 1 and f'cannot write to "{full}": No space left' in stderr, stderr)
-    check(stat.S_ISCHR(os.stat(full).st_mode), f"{full} replaced")
+    if null:
+        code, _, stderr = run(["--text", "hi", "-o", null])
+        check(code == 0 and stat.S_ISCHR(os.stat(null).st_mode), f"{null} replaced: {stderr}")
+        code, _, stderr = run(["--text", "full", "-o", full])
+        check(code == 1 and f'cannot write to "{full}": No space left' in stderr, stderr)
+        check(stat.S_ISCHR(os.stat(full).st_mode), f"{full} replaced")
 
     # A pipe nobody reads is reported at once; one that is read gets the image.
     pipe = os.path.join(tmp, "pipe")
@@ -95,8 +100,9 @@ def case_output_targets(tmp):
     code, pdf, stderr = run(["--sheet", "a4-3x8", "--text", "a", "-o", "-"], binary=True)
     check(code == 0 and pdf.startswith(b"%PDF-") and pdf.rstrip().endswith(b"%%EOF"), stderr)
     check("to standard output" in stderr and not os.path.exists("-"), stderr)
-    code, _, stderr = run(["--sheet", "a4-3x8", "--text", "a", "-o", null])
-    check(code == 0 and stat.S_ISCHR(os.stat(null).st_mode), stderr)
+    if null:
+        code, _, stderr = run(["--sheet", "a4-3x8", "--text", "a", "-o", null])
+        check(code == 0 and stat.S_ISCHR(os.stat(null).st_mode), stderr)
     sheet_target = os.path.join(elsewhere, "labels.pdf")
     sheet_link = os.path.join(tmp, "labels.pdf")
     os.symlink(sheet_target, sheet_link)
@@ -176,9 +182,11 @@ def case_file_size_limit(tmp):
 
 
 def case_refused_input(tmp):
-    for args in (["--help"], ["-V"]):
-        with open(devices(folder(tmp, str(len(args[0]))))[1], "wb") as full:
-            done = subprocess.run([cli_checks.PROGRAM] + args, stdout=full, stderr=subprocess.PIPE)
+    full = devices(folder(tmp, "devices"))[1]
+    for args in (["--help"], ["-V"]) if full else ():
+        with open(full, "wb") as device:
+            done = subprocess.run([cli_checks.PROGRAM] + args, stdout=device,
+                                  stderr=subprocess.PIPE)
         check(done.returncode == 1 and b"No space left" in done.stderr, f"{args}: {done}")
     target = os.path.join(tmp, "x.png")
     for colours in (["--fg", "#ffffff"], ["--fg", "#123456", "--bg", "#123456"],
