@@ -15,7 +15,7 @@ std::optional<std::string> AsItIs(std::string_view base, const std::string& exte
         return std::nullopt;
     }
     if (base == "." || base == "..") {
-        reason = "\"" + std::string(base) + "\" cannot be a file name";
+        reason = std::string("\"").append(base).append("\" cannot be a file name");
         return std::nullopt;
     }
     if (base.find('/') != std::string_view::npos) {
