@@ -199,6 +199,17 @@ int ReplaceFile(int folder, const std::string& name,
     return 0;
 }
 
+int ReplaceFileAtPath(const std::string& path, std::span<const std::span<const uint8_t> > parts,
+                      ReplaceOptions options) {
+    const std::string file = ResolveLinks(path);
+    const int folder = ::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return errno;
+    RemoveLeftoverScratchFiles(folder);
+    const int error = ReplaceFile(folder, NameOf(file), parts, options);
+    ::close(folder);
+    return error;
+}
+
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";

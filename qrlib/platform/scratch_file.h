@@ -53,6 +53,11 @@ struct ReplaceOptions {
 int ReplaceFile(int folder, const std::string& name,
                 std::span<const std::span<const uint8_t> > parts, ReplaceOptions options = {});
 
+// The same for a path: the file a link leads to is replaced in its own folder (the link stays),
+// and what killed writers left in that folder goes first. 0, or the errno that stopped it.
+int ReplaceFileAtPath(const std::string& path, std::span<const std::span<const uint8_t> > parts,
+                      ReplaceOptions options = {});
+
 // The file a chain of symbolic links ends at (the path itself when it is none), so that a file
 // kept elsewhere through a link is replaced where it is and the link stays a link.
 std::string ResolveLinks(std::string path);

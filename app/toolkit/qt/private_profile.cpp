@@ -117,19 +117,13 @@ std::string_view ValueOf(std::string_view line) {
 // Replaced through a scratch file of the shared kind (a name no user chooses, removed as a
 // leftover only when its writer is gone), in the folder of the file a link leads to.
 bool ReplaceAtomically(const std::string& file, const std::string& bytes) {
-    const int folder = ::open(qrplat::FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) return false;
-    qrplat::RemoveLeftoverScratchFiles(folder);
     // The file keeps its permissions; a new one is the user's to read and write, like any
     // settings file.
     struct stat existing {};
     const int mode = ::stat(file.c_str(), &existing) == 0 ? int(existing.st_mode & 07777) : 0644;
     const std::span<const uint8_t> parts[] = {
         {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}};
-    const int error = qrplat::ReplaceFile(folder, qrplat::NameOf(file), parts,
-                                          qrplat::ReplaceOptions{mode, true});
-    ::close(folder);
-    return error == 0;
+    return qrplat::ReplaceFileAtPath(file, parts, qrplat::ReplaceOptions{mode, true}) == 0;
 }
 
 }  // namespace

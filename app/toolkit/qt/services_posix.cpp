@@ -92,14 +92,8 @@ ui::Bytes ReadWholeFile(const std::string& path) {
 }
 
 bool WriteWholeFile(const std::string& path, const ui::Bytes& bytes) {
-    // Where a link leads, so the link stays a link.
-    const std::string file = qrplat::ResolveLinks(path);
-    const int folder = ::open(qrplat::FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) return false;
     const std::span<const uint8_t> parts[] = {{bytes.data(), bytes.size()}};
-    const bool replaced = qrplat::ReplaceFile(folder, qrplat::NameOf(file), parts) == 0;
-    ::close(folder);
-    return replaced;
+    return qrplat::ReplaceFileAtPath(path, parts) == 0;
 }
 
 bool WriteNewFile(const std::string& path, const unsigned char* bytes, std::size_t size,
