@@ -10,6 +10,7 @@
 #include "batch/line_jobs.h"
 #include "batch/progress_bar.h"
 #include "images/bmp_colours.h"
+#include "images/symbol_layout.h"
 #include "input/input_lines.h"
 #include "input/output_setup.h"
 
@@ -60,6 +61,7 @@ int RunCommand(BatchOptions options) {
         if (input < 0) return Fail("cannot read the input " + InputName(options) + ": " + error);
     }
     if (const auto notice = BmpColourNotice(options)) Say("warning: " + *notice);
+    if (const auto note = RasterSizeNote(options)) Say("warning: " + *note);
 
     const bool single = options.texts.size() == 1;
     const std::string unit = options.texts.empty() ? "line " : "text ";

@@ -6,7 +6,7 @@
 namespace qrcli {
 
 std::string EpsImage(const VectorCanvas& canvas) {
-    const double points = 72.0 / canvas.dpi();
+    const double points = canvas.PixelPoints();
     const double w = canvas.width() * points;
     const double h = canvas.height() * points;
     std::string eps = "%!PS-Adobe-3.0 EPSF-3.0\n%%Creator: qrbatch-cli\n";
@@ -15,7 +15,7 @@ std::string EpsImage(const VectorCanvas& canvas) {
     eps += "%%HiResBoundingBox: 0 0 " + Decimal(w) + " " + Decimal(h) + "\n";
     eps += "%%LanguageLevel: 2\n%%Pages: 0\n%%EndComments\n";
     // Pixels from the top left, as the drawing has them.
-    eps += "gsave\n0 " + Decimal(h) + " translate " + Decimal(points) + " " + Decimal(-points) +
+    eps += "gsave\n0 " + Decimal(h) + " translate " + ScaleText(points) + " " + ScaleText(-points) +
            " scale\n";
     const auto& boxes = canvas.boxes();
     ForEachColourRun(boxes, [&](size_t begin, size_t end) {

@@ -43,6 +43,7 @@ std::optional<std::vector<uint8_t>> PngBytes(const LaidOutSymbol& laid, const Ba
 
 std::vector<uint8_t> VectorBytes(const LaidOutSymbol& laid, const BatchOptions& o) {
     VectorCanvas canvas(laid.look.width, laid.look.height, o.dpi);
+    if (o.moduleMm > 0) canvas.PrintModuleAt(o.moduleMm, laid.look.modulePixels);
     qrlib::DrawSymbol(canvas, laid.symbol.matrix, laid.look, 0, 0);
     switch (o.format) {
         case ImageFormat::kEps:

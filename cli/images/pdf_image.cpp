@@ -10,7 +10,7 @@ namespace {
 std::string Content(const VectorCanvas& canvas, double points, double height) {
     // Pixels from the top left, as the drawing has them.
     std::string content =
-        Decimal(points) + " 0 0 " + Decimal(-points) + " 0 " + Decimal(height) + " cm\n";
+        ScaleText(points) + " 0 0 " + ScaleText(-points) + " 0 " + Decimal(height) + " cm\n";
     const auto& boxes = canvas.boxes();
     ForEachColourRun(boxes, [&](size_t begin, size_t end) {
         content += RgbFraction(boxes[begin].color) + " rg\n";
@@ -28,7 +28,7 @@ std::string Content(const VectorCanvas& canvas, double points, double height) {
 }  // namespace
 
 std::string PdfImage(const VectorCanvas& canvas) {
-    const double points = 72.0 / canvas.dpi();
+    const double points = canvas.PixelPoints();
     const double w = canvas.width() * points;
     const double h = canvas.height() * points;
     const std::string content = Content(canvas, points, h);

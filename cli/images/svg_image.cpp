@@ -8,8 +8,16 @@ namespace qrcli {
 std::string SvgImage(const VectorCanvas& canvas) {
     const std::string w = std::to_string(canvas.width());
     const std::string h = std::to_string(canvas.height());
+    // With a physical size asked for, the printed size in millimetres; otherwise pixels.
+    std::string width = w;
+    std::string height = h;
+    if (canvas.HasPhysicalSize()) {
+        const double mm = canvas.PixelPoints() * 25.4 / 72;
+        width = Decimal(canvas.width() * mm).append("mm");
+        height = Decimal(canvas.height() * mm).append("mm");
+    }
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + "\" height=\"" + height +
            "\" viewBox=\"0 0 " + w + " " + h + "\" shape-rendering=\"crispEdges\">\n";
     const auto& boxes = canvas.boxes();
     ForEachColourRun(boxes, [&](size_t begin, size_t end) {

@@ -1,9 +1,11 @@
 #include "images/symbol_layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 #include "batch/fit_rule.h"
+#include "common/number_text.h"
 #include "options/option_values.h"
 
 namespace qrcli {
@@ -15,6 +17,26 @@ std::string Square(int64_t side) {
 }
 
 }  // namespace
+
+std::optional<std::string> RasterSizeNote(const BatchOptions& options) {
+    if (options.moduleMm <= 0 || IsVectorFormat(options.format) ||
+        IsTerminalFormat(options.format) || options.appNames) {
+        return std::nullopt;
+    }
+    const double printed = options.modulePixels * 25.4 / options.dpi;
+    const double off = printed / options.moduleMm - 1;
+    if (std::abs(off) <= 0.01) return std::nullopt;
+    std::string text = "modules of " + std::to_string(options.modulePixels) + " whole pixels at " +
+                       std::to_string(options.dpi) + " dpi print ";
+    qrcommon::AppendNumber(text, printed, 3);
+    text += " mm wide, ";
+    qrcommon::AppendNumber(text, std::abs(off) * 100, 1);
+    text += off > 0 ? " % more" : " % less";
+    text += " than the ";
+    qrcommon::AppendNumber(text, options.moduleMm, 3);
+    text += " mm asked for; svg, eps and pdf keep the exact size";
+    return text;
+}
 
 std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOptions& options,
                                         std::string& reason) {

@@ -21,6 +21,10 @@ struct LaidOutSymbol {
 // symbol and its quiet zone do not fit the image: at one pixel per module when the module
 // size follows the image, at the module size asked for otherwise. The window's own files
 // (--app-names) follow the window's rule: smaller modules where the fixed size would not fit.
+// A pixel format keeps whole pixels: when that puts the module more than 1 % off the physical
+// size asked for, how far, to be said once on standard error.
+std::optional<std::string> RasterSizeNote(const BatchOptions& options);
+
 std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOptions& options,
                                         std::string& reason);
 

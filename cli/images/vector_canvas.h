@@ -34,6 +34,14 @@ class VectorCanvas final : public qrplat::Canvas {
     int width() const { return width_; }
     int height() const { return height_; }
     int dpi() const { return dpi_; }
+    // A pixel's printed side: 1/dpi inch, unless a physical module size rescales it.
+    double PixelPoints() const { return pixelPoints_ > 0 ? pixelPoints_ : 72.0 / dpi_; }
+    // A module of modulePixels pixels printed exactly moduleMm wide; the SVG then says its size
+    // in millimetres.
+    void PrintModuleAt(double moduleMm, int modulePixels) {
+        pixelPoints_ = moduleMm * 72 / 25.4 / modulePixels;
+    }
+    bool HasPhysicalSize() const { return pixelPoints_ > 0; }
     // In drawing order: the background first.
     const std::vector<Box>& boxes() const { return boxes_; }
 
@@ -41,6 +49,7 @@ class VectorCanvas final : public qrplat::Canvas {
     int width_;
     int height_;
     int dpi_;
+    double pixelPoints_ = 0;
     int penX_ = 0;
     int penY_ = 0;
     std::vector<Box> boxes_;

@@ -1,6 +1,6 @@
 // The vector files of a drawing kept as boxes: each colour's run of boxes one path. SVG
-// measures in pixels; EPS and PDF in points, a pixel being 1/dpi inch, so that the page has
-// the printed size of the image.
+// measures in pixels; EPS and PDF in points, a pixel being 1/dpi inch (or what makes a module
+// the physical size asked for), so that the page has the printed size of the image.
 #pragma once
 
 #include <string>
@@ -15,6 +15,8 @@ std::string PdfImage(const VectorCanvas& canvas);
 
 // A number as PostScript and PDF read it: plain decimal, at most 4 decimals, no locale.
 std::string Decimal(double value);
+// A scale factor, with the decimals that keep a page of thousands of pixels exact to 0.001 mm.
+std::string ScaleText(double value);
 // "r g b", each 0..1, as setrgbcolor and rg take it.
 std::string RgbFraction(qrplat::ColorRef color);
 

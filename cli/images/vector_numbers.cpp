@@ -9,6 +9,12 @@ std::string Decimal(double value) {
     return number;
 }
 
+std::string ScaleText(double value) {
+    std::string number;
+    qrcommon::AppendNumber(number, value, 8);
+    return number;
+}
+
 std::string RgbFraction(qrplat::ColorRef c) {
     return Decimal(qrplat::RedOf(c) / 255.0) + " " + Decimal(qrplat::GreenOf(c) / 255.0) + " " +
            Decimal(qrplat::BlueOf(c) / 255.0);

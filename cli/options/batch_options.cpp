@@ -204,7 +204,10 @@ std::optional<UsageError> ChooseModuleSize(BatchOptions& o, const Gathered& g) {
         return std::nullopt;
     }
     if (given.count(OptionId::kModuleCm)) {
+        o.moduleMm = g.moduleCm * 10;
         o.modulePixels = qrlib::ModulePixelsFor(o.dpi, static_cast<float>(g.moduleCm));
+        // A vector file scales its pixels to the size asked for, however few they are.
+        if (IsVectorFormat(o.format)) o.modulePixels = std::max(o.modulePixels, 1);
         if (o.modulePixels < 1) {
             return Bad("a module of " + g.moduleText + " cm at " + std::to_string(o.dpi) +
                        " dpi is smaller than one pixel");
@@ -376,6 +379,11 @@ const char* FormatName(ImageFormat format) {
 
 bool IsTerminalFormat(ImageFormat format) {
     return format == ImageFormat::kUtf8 || format == ImageFormat::kAnsi;
+}
+
+bool IsVectorFormat(ImageFormat format) {
+    return format == ImageFormat::kSvg || format == ImageFormat::kEps ||
+           format == ImageFormat::kPdf;
 }
 
 const char* LevelName(int ecLevel) {

@@ -39,7 +39,8 @@ struct BatchOptions {
     bool imageFollowsSymbol = false;  // the image is the symbol and its quiet zone
     int border = 4;                   // quiet zone, in modules
     int dpi = 96;
-    int rotation = 1;  // the library's quarter-turn code; 1 is upright
+    double moduleMm = 0;  // the module side asked for in a physical unit (--module-cm); 0 none
+    int rotation = 1;     // the library's quarter-turn code; 1 is upright
     int frameStyle = 0;
     uint32_t barColor = 0x00000000;   // 0xTTBBGGRR, TT the transparency (see colours.h)
     uint32_t backColor = 0x00FFFFFF;  // 0xTTBBGGRR
@@ -82,5 +83,7 @@ std::string ExtensionFor(const BatchOptions& options);
 const char* FormatName(ImageFormat format);
 const char* LevelName(int ecLevel);
 bool IsTerminalFormat(ImageFormat format);
+// SVG, EPS and PDF: drawn at any size, not in whole pixels.
+bool IsVectorFormat(ImageFormat format);
 
 }  // namespace qrcli
