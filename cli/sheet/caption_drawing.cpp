@@ -1,11 +1,8 @@
 #include "caption_drawing.h"
 
 #include <cstdio>
-#include <utility>
-#include <vector>
 
 #include "caption_text.h"
-#include "pdf_file.h"
 #include "standard_font.h"
 
 namespace qrsheet {
@@ -33,115 +30,132 @@ std::string Utf16Hex(std::u32string_view text) {
 
 }  // namespace
 
-size_t FittingCount(std::span<const double> advances, std::u32string_view text, double ellipsis,
-                    double room, bool& cut) {
-    double total = 0;
-    for (const double advance : advances) total += advance;
-    cut = total > room;
-    if (!cut) return advances.size();
-    size_t count = 0;
-    double used = ellipsis;
-    while (count < advances.size() && used + advances[count] <= room) used += advances[count++];
-    while (count > 0 && text[count - 1] == U' ') --count;
-    return count;
-}
-
-std::optional<std::string> CaptionPainter::TakeProblem() {
-    return std::exchange(problem_, std::nullopt);
-}
-
-OutlineFont* CaptionPainter::Font() {
-    if (!fontTried_) {
-        fontTried_ = true;
-        std::string error;
-        font_ = OutlineFont::Open(fontPath_, error);
-        if (!font_) problem_ = "captions that are not plain ASCII show '?': " + error;
+FontChain* CaptionPainter::Fonts(std::string& failure) {
+    if (!fonts_ && fontError_.empty()) {
+        fonts_ = FontChain::Open(family_, fontError_);
+        if (fonts_) shaper_ = std::make_unique<CaptionShaper>(*fonts_);
     }
-    return font_.get();
+    if (!fonts_) failure = "no caption font: " + fontError_;
+    return fonts_.get();
 }
 
-void CaptionPainter::Append(std::string& content, std::string_view bytes,
-                            const CaptionPlace& place) {
-    std::u32string text = CaptionCharacters(bytes);
-    if (IsPlainAscii(text)) return AppendStandard(content, std::move(text), place);
-    if (OutlineFont* font = Font()) return AppendOutlines(content, *font, text, place);
-    for (char32_t& c : text) {
-        if (c > 0x7E) c = U'?';
+std::optional<ShapedCaption> CaptionPainter::Shape(std::string_view bytes, std::string& failure) {
+    ShapedCaption caption;
+    if (!Fonts(failure)) return std::nullopt;
+    for (size_t start = 0; start <= bytes.size();) {
+        const size_t end = std::min(bytes.find('\n', start), bytes.size());
+        caption.lines.push_back(CaptionCharacters(bytes.substr(start, end - start)));
+        start = end + 1;
     }
-    AppendStandard(content, std::move(text), place);
-}
-
-void CaptionPainter::AppendStandard(std::string& content, std::u32string text,
-                                    const CaptionPlace& place) {
-    const double perUnit = place.size / 1000;
-    std::vector<double> advances;
-    for (const char32_t c : text) advances.push_back(HelveticaWidth(c) * perUnit);
-    bool cut = false;
-    const size_t count =
-        FittingCount(advances, text, HelveticaWidth(kEllipsis) * perUnit, place.room, cut);
-    text.resize(count);
-    if (cut) text += kEllipsis;
-    double width = 0;
-    for (const char32_t c : text) width += HelveticaWidth(c) * perUnit;
-
-    content += "BT /F1 ";
-    AppendNumber(content, place.size, 2);
-    content += " Tf ";
-    AppendNumber(content, place.centreX - width / 2);
-    content += ' ';
-    AppendNumber(content, place.baseline);
-    content += " Td " + HelveticaString(text) + " Tj ET\n";
-}
-
-void CaptionPainter::AppendOutlines(std::string& content, OutlineFont& font,
-                                    std::u32string_view text, const CaptionPlace& place) {
-    const double perUnit = place.size / font.UnitsPerEm();
-    std::vector<double> advances;
-    for (const char32_t c : text) advances.push_back(font.GlyphFor(c).advance * perUnit);
-    bool cut = false;
-    const size_t count =
-        FittingCount(advances, text, font.GlyphFor(kEllipsis).advance * perUnit, place.room, cut);
-    std::u32string shown(text.substr(0, count));
-    if (cut) shown += kEllipsis;
-    double width = 0;
-    for (const char32_t c : shown) width += font.GlyphFor(c).advance * perUnit;
-
-    // Marked with the text itself, so that copying and searching find what is drawn.
-    content += "/Span << /ActualText " + Utf16Hex(shown) + " >> BDC q ";
-    AppendNumber(content, perUnit, 6);
-    content += " 0 0 ";
-    AppendNumber(content, perUnit, 6);
-    content += ' ';
-    AppendNumber(content, place.centreX - width / 2);
-    content += ' ';
-    AppendNumber(content, place.baseline);
-    content += " cm\n";
-    double pen = 0;  // font units moved since the last glyph drawn
-    for (const char32_t c : shown) {
-        const auto& glyph = font.GlyphFor(c);
-        if (!glyph.path.empty()) {
-            if (pen != 0) {
-                content += "1 0 0 1 ";
-                AppendNumber(content, pen, 1);
-                content += " 0 cm ";
-            }
-            content += glyph.path + "f\n";
-            pen = 0;
+    for (const auto& line : caption.lines) {
+        char32_t missing = 0;
+        auto shaped = shaper_->Shape(line, missing);
+        if (!shaped) {
+            failure = "no installed font draws the caption's character " + CodePointName(missing);
+            return std::nullopt;
         }
-        pen += glyph.advance;
+        caption.advances.push_back(shaped->advances);
+        caption.shaped.push_back(std::move(*shaped));
     }
-    content += "Q\n";
-    // An invisible space stretched over the caption carries the marked text: readers give
-    // the text of a marked span only where something in it is text.
-    content += "q BT 3 Tr /F1 ";
-    AppendNumber(content, place.size, 2);
-    content += " Tf ";
-    AppendNumber(content, width / (HelveticaWidth(U' ') * place.size / 1000) * 100, 1);
-    content += " Tz ";
-    AppendNumber(content, place.centreX - width / 2);
-    content += ' ';
-    AppendNumber(content, place.baseline);
-    content += " Td ( ) Tj ET Q EMC\n";
+    return caption;
+}
+
+double CaptionPainter::EllipsisAdvance() {
+    if (!ellipsis_) {
+        char32_t missing = 0;
+        const auto shaped = shaper_->Shape(U"\u2026", missing);
+        ellipsis_ = shaped ? shaped->width : 0;
+    }
+    return *ellipsis_;
+}
+
+std::string CaptionPainter::GlyphName(int font, unsigned glyph) {
+    const auto key = std::make_pair(font, glyph);
+    const auto known = glyphNames_.find(key);
+    if (known != glyphNames_.end()) return known->second;
+    OutlineFont& outlines = fonts_->Outlines(font);
+    const OutlineFont::Glyph outline = outlines.Load(glyph);
+    std::string name;
+    if (!outline.path.empty()) {
+        // Font units scaled to thousandths of an em, so that every glyph is placed alike.
+        const int number = file_.Reserve();
+        name = "/G" + std::to_string(number);
+        std::string body = "<< /Type /XObject /Subtype /Form /BBox [" +
+                           std::to_string(outline.left) + ' ' + std::to_string(outline.bottom) +
+                           ' ' + std::to_string(outline.right) + ' ' + std::to_string(outline.top) +
+                           "] /Matrix [";
+        AppendNumber(body, 1000.0 / outlines.UnitsPerEm(), 6);
+        body += " 0 0 ";
+        AppendNumber(body, 1000.0 / outlines.UnitsPerEm(), 6);
+        body += " 0 0] /Length " + std::to_string(outline.path.size() + 1) + " >>\nstream\n" +
+                outline.path + "f\nendstream";
+        file_.WriteObject(number, body);
+        resources_ += name + ' ' + std::to_string(number) + " 0 R ";
+    }
+    glyphNames_.emplace(key, name);
+    return name;
+}
+
+void CaptionPainter::Append(std::string& content, const ShapedCaption& caption,
+                            const CaptionFit& fit, const CaptionPlace& place) {
+    double baseline = place.firstBaseline;
+    for (const CaptionPiece& piece : fit.pieces) {
+        const std::u32string& line = caption.lines[piece.line];
+        std::u32string shown = line.substr(piece.begin, piece.end - piece.begin);
+        if (piece.ellipsis) shown += kEllipsis;
+        const bool whole = piece.begin == 0 && piece.end == line.size() && !piece.ellipsis;
+        char32_t missing = 0;
+        std::optional<ShapedLine> reshaped;
+        if (!whole) reshaped = shaper_->Shape(shown, missing);
+        const ShapedLine& glyphs = whole || !reshaped ? caption.shaped[piece.line] : *reshaped;
+
+        const double perEm = fit.size / 1000;
+        const double width = glyphs.width * perEm;
+        double x = place.left;
+        if (place.centred) {
+            x = (place.left + place.right - width) / 2;
+        } else if (glyphs.rightToLeft) {
+            x = place.right - width;
+        }
+        content += "/Span << /ActualText " + Utf16Hex(shown) + " >> BDC q ";
+        AppendNumber(content, perEm, 6);
+        content += " 0 0 ";
+        AppendNumber(content, perEm, 6);
+        content += ' ';
+        AppendNumber(content, x);
+        content += ' ';
+        AppendNumber(content, baseline);
+        content += " cm\n";
+        double penX = 0;  // where the last glyph was placed, in thousandths of an em
+        double penY = 0;
+        for (const PlacedGlyph& glyph : glyphs.glyphs) {
+            const std::string name = GlyphName(glyph.font, glyph.glyph);
+            if (name.empty()) continue;
+            content += "1 0 0 1 ";
+            AppendNumber(content, glyph.x - penX, 1);
+            content += ' ';
+            AppendNumber(content, glyph.y - penY, 1);
+            content += " cm " + name + " Do\n";
+            penX = glyph.x;
+            penY = glyph.y;
+        }
+        content += "Q\n";
+        // An invisible space stretched over the line carries the marked text: readers give
+        // the text of a marked span only where something in it is text.
+        if (width > 0) {
+            content += "q BT 3 Tr /F1 ";
+            AppendNumber(content, fit.size, 2);
+            content += " Tf ";
+            AppendNumber(content, width / (HelveticaWidth(U' ') * fit.size / 1000) * 100, 1);
+            content += " Tz ";
+            AppendNumber(content, x);
+            content += ' ';
+            AppendNumber(content, baseline);
+            content += " Td ( ) Tj ET Q ";
+        }
+        content += "EMC\n";
+        baseline -= kLineSpacing * fit.size;
+    }
 }
 
 }  // namespace qrsheet

@@ -42,21 +42,79 @@ std::vector<double> Edges(double first, double pitch, double size, int count) {
 
 }  // namespace
 
-LabelPlan PlanLabel(const LabelBox& box, int side) {
-    LabelPlan plan;
-    // Readable at arm's length, and a small part of a small label.
-    plan.caption.size = std::clamp(box.height * 0.11, 5.0, 10.0);
-    const double band = 1.6 * plan.caption.size;
-    plan.caption.baseline = box.bottom + 0.45 * plan.caption.size;
-    plan.caption.centreX = box.left + box.width / 2;
-    plan.caption.room = box.width - 2 * std::min(2 * kPointsPerMm, 0.05 * box.width);
+namespace {
 
+// Space kept clear between a caption and the label's edge.
+double Padding(const LabelBox& box) {
+    return std::min(2 * kPointsPerMm, 0.05 * box.width);
+}
+
+// A code at the left of a caption: as tall as the label, unless that leaves the caption
+// less than two fifths of the width.
+double SymbolSideAtLeft(const LabelBox& box) {
+    return std::min(box.height, 0.6 * box.width);
+}
+
+// Below the symbol: the last baseline's distance from the label's bottom, and the rest of
+// the band above the first baseline, in font sizes.
+constexpr double kBelowLast = 0.45;
+constexpr double kAboveFirst = 1.15;
+
+}  // namespace
+
+CaptionRoom RoomForCaption(const LabelBox& box, CaptionLayout layout) {
+    CaptionRoom room;
+    if (layout == CaptionLayout::kRight) {
+        // Readable at arm's length, and a small part of a small label.
+        room.largest = std::clamp(box.height * 0.16, 5.0, 12.0);
+        room.width = box.width - SymbolSideAtLeft(box) - Padding(box);
+        room.height = box.height - 2 * Padding(box);
+    } else {
+        room.largest = std::clamp(box.height * 0.11, 5.0, 10.0);
+        room.width = box.width - 2 * Padding(box);
+        // The symbol keeps at least three fifths of the label's height.
+        room.height = 0.4 * box.height - (kBelowLast + kAboveFirst - kLineSpacing) * 5;
+    }
+    room.smallest = 5;
+    return room;
+}
+
+LabelPlan PlanLabel(const LabelBox& box, int side, CaptionLayout layout, size_t lines,
+                    double size) {
+    LabelPlan plan;
+    const double modules = side + 2 * kQuietZoneModules;
+    auto fit = [&](double room) {
+        // Rounded down to what the page description writes, so that the written size still
+        // fits.
+        return std::floor(room / modules * 1e4) / 1e4;
+    };
+    if (layout == CaptionLayout::kRight) {
+        const double square = SymbolSideAtLeft(box);
+        plan.module = fit(square);
+        plan.symbolLeft = box.left + (square - side * plan.module) / 2;
+        plan.symbolTop = box.Top() - (box.height - side * plan.module) / 2;
+        const double block = (static_cast<double>(lines) - 1) * kLineSpacing * size;
+        // The lines' block centred on the label's middle: cap height above the first
+        // baseline, nothing below the last one but the descent.
+        plan.caption.firstBaseline = box.bottom + box.height / 2 + block / 2 - 0.35 * size;
+        plan.caption.left = box.left + square;
+        plan.caption.right = box.Right() - Padding(box);
+        plan.caption.centred = false;
+        return plan;
+    }
+    double band = 0;
+    if (layout == CaptionLayout::kBelow && lines > 0) {
+        band = (kBelowLast + kAboveFirst + (static_cast<double>(lines) - 1) * kLineSpacing) * size;
+    }
     const double above = box.height - band;
-    const double fitted = std::min(box.width, above) / (side + 2 * kQuietZoneModules);
-    // Rounded down to what the page description writes, so that the written size still fits.
-    plan.module = std::floor(fitted * 1e4) / 1e4;
+    plan.module = fit(std::min(box.width, above));
     plan.symbolLeft = box.left + (box.width - side * plan.module) / 2;
     plan.symbolTop = box.Top() - (above - side * plan.module) / 2;
+    plan.caption.firstBaseline =
+        box.bottom + (kBelowLast + (static_cast<double>(lines) - 1) * kLineSpacing) * size;
+    plan.caption.left = box.left + Padding(box);
+    plan.caption.right = box.Right() - Padding(box);
+    plan.caption.centred = true;
     return plan;
 }
 

@@ -1,5 +1,6 @@
-// What goes on one label: the symbol with its quiet zone as large as the label allows above
-// the caption, and the caption's place below it.
+// What goes on one label: the symbol with its quiet zone as large as the label allows beside
+// the caption, and the caption's room and place: below the symbol, at its right (wide, low
+// labels), or no caption at all.
 #pragma once
 
 #include <string>
@@ -12,6 +13,8 @@ namespace qrsheet {
 
 inline constexpr int kQuietZoneModules = 4;
 
+enum class CaptionLayout { kBelow, kRight, kNone };
+
 struct LabelPlan {
     CaptionPlace caption;
     double module = 0;  // side of every module, in points
@@ -19,9 +22,12 @@ struct LabelPlan {
     double symbolTop = 0;
 };
 
+// The room a caption may take on the label, and the size it starts from.
+CaptionRoom RoomForCaption(const LabelBox& box, CaptionLayout layout);
+
 // The largest module side at which the symbol of side modules and its quiet zone fit the
-// label above the caption, the symbol centred there.
-LabelPlan PlanLabel(const LabelBox& box, int side);
+// label beside lines of the caption at size points, the symbol centred in its part.
+LabelPlan PlanLabel(const LabelBox& box, int side, CaptionLayout layout, size_t lines, double size);
 
 // The dark modules as one filled path of row runs, in module units scaled once, so that every
 // module is exactly as large as every other.

@@ -84,13 +84,14 @@ int CubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vecto
 
 }  // namespace
 
-std::unique_ptr<OutlineFont> OutlineFont::Open(const std::string& path, std::string& error) {
+std::unique_ptr<OutlineFont> OutlineFont::Open(const std::string& path, int index,
+                                               std::string& error) {
     auto handles = std::make_unique<Handles>();
     if (FT_Init_FreeType(&handles->library) != 0) {
         error = "FreeType does not start";
         return nullptr;
     }
-    if (FT_New_Face(handles->library, path.c_str(), 0, &handles->face) != 0) {
+    if (FT_New_Face(handles->library, path.c_str(), index, &handles->face) != 0) {
         error = "cannot read the font " + path;
         return nullptr;
     }
@@ -106,28 +107,33 @@ OutlineFont::OutlineFont(std::unique_ptr<Handles> handles)
 
 OutlineFont::~OutlineFont() = default;
 
-const OutlineFont::Glyph& OutlineFont::GlyphFor(char32_t c) {
-    auto found = glyphs_.find(c);
-    if (found == glyphs_.end()) found = glyphs_.emplace(c, Load(c)).first;
-    return found->second;
+FT_FaceRec_* OutlineFont::Face() const {
+    return handles_->face;
 }
 
-OutlineFont::Glyph OutlineFont::Load(char32_t c) const {
+bool OutlineFont::Has(char32_t c) const {
+    return FT_Get_Char_Index(handles_->face, c) != 0;
+}
+
+OutlineFont::Glyph OutlineFont::Load(unsigned glyphIndex) const {
     FT_Face face = handles_->face;
-    FT_UInt index = FT_Get_Char_Index(face, c);
-    if (index == 0 && c != U' ') index = FT_Get_Char_Index(face, U'?');
     Glyph glyph;
-    if (FT_Load_Glyph(face, index, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) !=
-        0) {
+    if (FT_Load_Glyph(face, glyphIndex,
+                      FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) != 0 ||
+        face->glyph->format != FT_GLYPH_FORMAT_OUTLINE || face->glyph->outline.n_points == 0) {
         return glyph;
     }
-    glyph.advance = static_cast<double>(face->glyph->metrics.horiAdvance);
-    if (face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) return glyph;
     static const FT_Outline_Funcs kFuncs = {MoveTo, LineTo, ConicTo, CubicTo, 0, 0};
     PathWriter writer;
     FT_Outline_Decompose(&face->glyph->outline, &kFuncs, &writer);
     writer.Close();
     glyph.path = std::move(writer.path);
+    FT_BBox box;
+    FT_Outline_Get_CBox(&face->glyph->outline, &box);
+    glyph.left = box.xMin;
+    glyph.bottom = box.yMin;
+    glyph.right = box.xMax;
+    glyph.top = box.yMax;
     return glyph;
 }
 

@@ -1,4 +1,5 @@
-// The sheet options of the command line: --sheet LAYOUT, --sheet-cut-marks, --sheet-border.
+// The sheet options of the command line: --sheet LAYOUT, --sheet-cut-marks, --sheet-border,
+// the caption's layout, font and columns, and where the first label goes.
 // They are taken out of the arguments before the batch's own options are read, so the two
 // sets of options stay apart.
 #pragma once
@@ -16,6 +17,11 @@ struct SheetArguments {
     std::string layoutName;  // as given, for the summary
     SheetLayout layout;
     SheetStyle style;
+    double offsetX = 0;  // points, to the right; already added to the layout
+    double offsetY = 0;  // points, downwards
+    // The tsv columns printed as caption lines, from 1; empty: the name and every column
+    // after the text.
+    std::vector<int> captionColumns;
 };
 
 // Removes the sheet options from args. Nothing when there is no --sheet (args then hold no

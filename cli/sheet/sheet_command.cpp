@@ -1,6 +1,8 @@
 #include "sheet_command.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include <unistd.h>
 
@@ -12,12 +14,13 @@ namespace qrsheet {
 
 namespace {
 
-// The lines as the image batch reads them: --text in order, or the input's lines, a name
-// column before a tab in tsv input becoming the caption.
+// The lines as the image batch reads them: --text in order, or the input's lines. In tsv
+// input (name<TAB>text<TAB>more...) the text is the second column and the caption's lines
+// are the name and every column after the text, or the columns chosen.
 class BatchInput final : public SheetInput {
   public:
-    BatchInput(const qrcli::BatchOptions& options, int fd)
-        : options_(options), reader_(fd, !options.appNames) {}
+    BatchInput(const qrcli::BatchOptions& options, const std::vector<int>& captionColumns, int fd)
+        : options_(options), captionColumns_(captionColumns), reader_(fd, !options.appNames) {}
 
     bool Next(SheetLine& line) override {
         line = SheetLine{};
@@ -31,14 +34,35 @@ class BatchInput final : public SheetInput {
         uint64_t length = read.length;
         line.text = std::move(read.bytes);
         if (options_.inputFormat == qrcli::InputFormat::kTsv) {
-            const size_t tab = line.text.find('\t');
-            if (tab == std::string::npos) {
+            std::vector<std::string_view> columns;
+            for (size_t start = 0; start <= line.text.size();) {
+                const size_t tab = std::min(line.text.find('\t', start), line.text.size());
+                columns.push_back(std::string_view(line.text).substr(start, tab - start));
+                start = tab + 1;
+            }
+            if (columns.size() < 2) {
                 line.failure = "no tab between a name and the text (--input-format tsv)";
                 return true;
             }
-            line.caption = line.text.substr(0, tab);
-            line.text.erase(0, tab + 1);
-            length -= tab + 1;
+            std::vector<int> shown = captionColumns_;
+            if (shown.empty()) {
+                shown.push_back(1);
+                for (size_t c = 3; c <= columns.size(); ++c) shown.push_back(static_cast<int>(c));
+            }
+            std::string caption;
+            for (const int column : shown) {
+                if (static_cast<size_t>(column) > columns.size()) continue;  // an empty cell
+                if (!caption.empty()) caption += '\n';
+                caption += columns[static_cast<size_t>(column) - 1];
+            }
+            const size_t textStart = static_cast<size_t>(columns[1].data() - line.text.data());
+            // A line longer than was read is whole up to the end of its text when a column
+            // follows the text.
+            const bool textWhole = length == line.text.size() || columns.size() > 2;
+            length = textWhole ? columns[1].size() : length - textStart;
+            std::string text(columns[1]);
+            line.caption = std::move(caption);
+            line.text = std::move(text);
         } else {
             line.caption = line.text;
         }
@@ -55,6 +79,7 @@ class BatchInput final : public SheetInput {
 
   private:
     const qrcli::BatchOptions& options_;
+    const std::vector<int>& captionColumns_;
     qrcli::LineReader reader_;
     size_t nextText_ = 0;
 };
@@ -92,6 +117,12 @@ std::optional<SheetArguments> TakeSheetOptions(std::vector<std::string>& args, s
 }
 
 int RunSheetCommand(const SheetArguments& sheet, const qrcli::BatchOptions& options) {
+    if (!sheet.captionColumns.empty() && options.inputFormat != qrcli::InputFormat::kTsv) {
+        std::fprintf(stderr,
+                     "qrbatch-cli: --caption-columns picks columns of --input-format tsv "
+                     "(see --help)\n");
+        return 2;
+    }
     int fd = -1;
     if (options.texts.empty()) {
         std::string error;
@@ -104,9 +135,9 @@ int RunSheetCommand(const SheetArguments& sheet, const qrcli::BatchOptions& opti
             return 2;
         }
     }
-    BatchInput input(options, fd);
+    BatchInput input(options, sheet.captionColumns, fd);
     const qr::SymbolParams symbol{options.requestedVersion, options.ecLevel, options.maskSetting};
-    const int status = RunSheets(sheet, input, options.output, symbol);
+    const int status = RunSheets(sheet, input, options.output, symbol, options.quiet);
     if (fd >= 0 && fd != STDIN_FILENO) ::close(fd);
     return status;
 }

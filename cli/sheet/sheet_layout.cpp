@@ -177,6 +177,22 @@ std::optional<SheetLayout> ParseCustom(std::string_view text, std::string& error
 
 }  // namespace
 
+bool ParseOffset(std::string_view text, double& x, double& y) {
+    const size_t cross = text.find('x');
+    if (cross == std::string_view::npos) return false;
+    auto signedLength = [](std::string_view part, double unit, double& points) {
+        const bool negative = !part.empty() && part.front() == '-';
+        if (negative) part.remove_prefix(1);
+        if (!part.empty() && part.front() == '+') return false;
+        if (!ParseLength(part, unit, points) || points > kMaxPagePoints) return false;
+        if (negative) points = -points;
+        return true;
+    };
+    const double unit = TrailingUnit(text.substr(cross + 1));
+    return signedLength(text.substr(0, cross), unit, x) &&
+           signedLength(text.substr(cross + 1), 0, y);
+}
+
 LabelBox SheetLayout::Label(int indexOnPage) const {
     const int column = indexOnPage % columns;
     const int row = indexOnPage / columns;

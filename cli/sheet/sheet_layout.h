@@ -44,6 +44,9 @@ struct SheetLayout {
 // not fit the page.
 std::optional<SheetLayout> ParseSheetLayout(std::string_view text, std::string& error);
 
+// "XxY<unit>" with signed numbers, e.g. "1.5x-0.5mm", in points.
+bool ParseOffset(std::string_view text, double& x, double& y);
+
 // The presets, one per line with what they hold, for the help text.
 std::string PresetDescriptions();
 

@@ -24,7 +24,7 @@ std::string Quoted(const std::string& name) {
 }  // namespace
 
 int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string& output,
-              const qr::SymbolParams& symbol) {
+              const qr::SymbolParams& symbol, bool quiet) {
     struct stat status {};
     if (::stat(output.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
         Say("output " + Quoted(output) + " is a folder; --sheet writes one PDF file");
@@ -62,12 +62,18 @@ int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string&
             line.failure = "the text (" + std::to_string(line.text.size()) +
                            " bytes) does not fit version 40 at level " + "LMQH"[symbol.ecLevel & 3];
         }
+        if (auto captionFailure =
+                document->AddLabel(encoded ? &encoded->matrix : nullptr, line.caption)) {
+            line.failure = *captionFailure;
+            encoded.reset();
+        }
         if (!encoded) {
             ++failed;
             Say("line " + std::to_string(count) + ": " + line.failure + "; its label stays blank");
         }
-        document->AddLabel(encoded ? &encoded->matrix : nullptr, line.caption);
-        if (auto problem = document->TakeProblem()) Say("warning: " + *problem);
+        if (auto problem = document->TakeProblem()) {
+            Say("warning: line " + std::to_string(count) + ": " + *problem);
+        }
     }
     if (const auto reading = input.Error()) {
         Say("cannot read the input: " + *reading + "; no PDF written");
@@ -81,6 +87,7 @@ int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string&
         Say("cannot write " + Quoted(output) + ": " + *problem);
         return kCannotRun;
     }
+    if (quiet) return failed == 0 ? kAllPlaced : kSomeNotPlaced;
     Say(std::to_string(count) + " lines, " + std::to_string(count - failed) + " placed, " +
         std::to_string(failed) + " failed, on " + std::to_string(document->Pages()) + " pages of " +
         sheet.layoutName + " " + where);

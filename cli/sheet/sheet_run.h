@@ -12,7 +12,7 @@ namespace qrsheet {
 
 struct SheetLine {
     std::string text;     // what the code holds
-    std::string caption;  // what is printed under it
+    std::string caption;  // what is printed with it, lines separated by '\n'
     std::string failure;  // not empty: the line fails for this reason and its label stays blank
 };
 
@@ -26,9 +26,10 @@ class SheetInput {
     virtual std::optional<std::string> Error() const = 0;
 };
 
-// The exit status: 0 every line placed, 1 some lines not (their labels stay blank), 2 when the
-// input cannot be read or the PDF cannot be made.
+// The exit status: 0 every line placed, 1 some lines not (their labels stay blank: a text too
+// long, a caption no installed font can draw), 2 when the input cannot be read or the PDF
+// cannot be made. quiet leaves out the closing summary.
 int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string& output,
-              const qr::SymbolParams& symbol);
+              const qr::SymbolParams& symbol, bool quiet = false);
 
 }  // namespace qrsheet
