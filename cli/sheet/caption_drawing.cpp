@@ -140,18 +140,19 @@ void CaptionPainter::Append(std::string& content, const ShapedCaption& caption,
             penY = glyph.y;
         }
         content += "Q\n";
-        // An invisible space stretched over the line carries the marked text: readers give
-        // the text of a marked span only where something in it is text.
+        // An invisible letter stretched over the line carries the marked text: readers give
+        // the text of a marked span only where something in it is text. No q/Q around it:
+        // readers place the marked text with the text state at the span's end.
         if (width > 0) {
-            content += "q BT 3 Tr /F1 ";
+            content += "BT 3 Tr /F1 ";
             AppendNumber(content, fit.size, 2);
             content += " Tf ";
-            AppendNumber(content, width / (HelveticaWidth(U' ') * fit.size / 1000) * 100, 1);
+            AppendNumber(content, width / (HelveticaWidth(U'x') * fit.size / 1000) * 100, 1);
             content += " Tz ";
             AppendNumber(content, x);
             content += ' ';
             AppendNumber(content, baseline);
-            content += " Td ( ) Tj ET Q ";
+            content += " Td (x) Tj ET ";
         }
         content += "EMC\n";
         baseline -= kLineSpacing * fit.size;

@@ -15,6 +15,7 @@ struct Run {
     int font = 0;
     hb_script_t script = HB_SCRIPT_COMMON;
     bool rightToLeft = false;
+    bool number = false;  // digits read left to right inside right-to-left text
 };
 
 // Characters that draw nothing and need no font of their own: joiners, marks of direction,
@@ -37,13 +38,16 @@ bool IsRightToLeft(hb_script_t script) {
 
 // The order the runs are drawn in, left to right: in a line that reads from the right the
 // runs go backwards, except that neighbouring left-to-right runs (a Latin word, a number)
-// keep their own order; in a line that reads from the left, the other way round.
+// keep their own order, but two numbers apart stay apart; in a line that reads from the left,
+// the other way round.
 std::vector<size_t> DrawingOrder(const std::vector<Run>& runs, bool rightToLeft) {
     std::vector<std::vector<size_t>> blocks;
     for (size_t i = 0; i < runs.size(); ++i) {
         const bool against = runs[i].rightToLeft != rightToLeft;
-        const bool joins = !blocks.empty() && against &&
-                           runs[blocks.back().back()].rightToLeft == runs[i].rightToLeft;
+        const Run* before = blocks.empty() ? nullptr : &runs[blocks.back().back()];
+        const bool joins = before != nullptr && against &&
+                           before->rightToLeft == runs[i].rightToLeft &&
+                           !(runs[i].number && before->number);
         if (joins) {
             blocks.back().push_back(i);
         } else {
@@ -103,11 +107,13 @@ std::optional<ShapedLine> CaptionShaper::Shape(std::u32string_view text, char32_
         }
         if (IsNeutral(script) && current != nullptr && !digit) script = current->script;
         const bool rightToLeft = !digit && IsRightToLeft(script);
+        const bool number =
+            digit && current != nullptr && (current->rightToLeft || current->number);
         if (current != nullptr && current->font == font && current->script == script &&
-            current->rightToLeft == rightToLeft) {
+            current->rightToLeft == rightToLeft && current->number == number) {
             current->end = i + 1;
         } else {
-            runs.push_back({i, i + 1, font, script, rightToLeft});
+            runs.push_back({i, i + 1, font, script, rightToLeft, number});
         }
     }
     // A neutral start takes the script of what follows it.

@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+#include "font_chain.h"
+
 namespace qrsheet {
 
 namespace {
@@ -31,6 +33,12 @@ int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string&
         return kCannotRun;
     }
     std::string error;
+    // A family asked for that is not there is a mistake in the command, not in a line.
+    if (sheet.style.captionLayout != CaptionLayout::kNone &&
+        !FontChain::Open(sheet.style.captionFamily, error)) {
+        Say("--sheet-font: " + error);
+        return kCannotRun;
+    }
     auto destination = qrcommon::OpenDestination(output, error);
     if (!destination) {
         Say("cannot write " + Quoted(output) + ": " + error);

@@ -277,12 +277,13 @@ def case_captions(tmp):
     text = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True,
                           text=True).stdout
     check(text.count(chinese) == 2, f"both captions read as {chinese}: {text!r}")
-    shown = [w for w in text.split() if w.endswith("…")]
-    check(len(shown) == 2 and long_ascii.decode().startswith(shown[0][:-1]) and
-          long_chinese.decode().startswith(shown[1][:-1]) and len(shown[0]) > 20,
-          f"long captions cut with an ellipsis: {shown}")
+    # The reader joins a line that ends in a hyphen to the next without it.
+    whole = "".join(subprocess.run(["pdftotext", pdf, "-"], capture_output=True,
+                                   text=True).stdout.split())
+    check(long_ascii.decode().replace("-", "") in whole and long_chinese.decode() in whole and "…" not in text,
+          f"long captions printed whole on more lines: {text!r}")
     print(f"{chinese} from UTF-8 and GBK drawn as the font's glyphs (differs {same:.2f}, another "
-          f"order {other:.2f}); long captions cut to the label with an ellipsis")
+          f"order {other:.2f}); long captions made smaller and broken onto more lines")
 
 
 def case_cut_marks(tmp):

@@ -71,7 +71,14 @@ TEST_F(SheetFile, EveryCrossReferencePointsAtItsObject) {
     std::string rest = pdf.substr(table);
     ASSERT_TRUE(std::regex_search(rest, entry, std::regex("xref\n0 (\\d+)\n")));
     const int objects = std::stoi(entry[1]);
-    EXPECT_EQ(objects, 1 + 3 + 2 * 2);  // free entry, catalog, tree, font, 2 x (content, page)
+    // Free entry, catalog, tree, font, resources, 2 x (content, page), one per glyph drawn.
+    size_t glyphs = 0;
+    for (size_t at = pdf.find("/Subtype /Form"); at != std::string::npos;
+         at = pdf.find("/Subtype /Form", at + 1)) {
+        ++glyphs;
+    }
+    EXPECT_EQ(glyphs, 14u);  // l, a, b, e and the ten digits; the space has no ink
+    EXPECT_EQ(objects, 1 + 4 + 2 * 2 + static_cast<int>(glyphs));
     for (int number = 1; number < objects; ++number) {
         const size_t at = table + entry.length(0) + 20 * static_cast<size_t>(number);
         const size_t offset = std::stoul(pdf.substr(at, 10));
@@ -116,12 +123,48 @@ TEST(SheetArguments, TakesItsOwnOptionsAndLeavesTheRest) {
     EXPECT_EQ(args, (std::vector<std::string>{"in.txt", "-o", "labels.pdf", "--level", "M"}));
 }
 
+TEST(SheetArguments, TakesTheCaptionAndPlacementOptions) {
+    std::vector<std::string> args = {"--sheet",
+                                     "a4-4x10",
+                                     "--sheet-caption=right",
+                                     "--sheet-skip",
+                                     "3",
+                                     "--sheet-offset",
+                                     "-1.5x2mm",
+                                     "--sheet-font",
+                                     "Noto Serif",
+                                     "--caption-columns",
+                                     "3,1",
+                                     "in.tsv"};
+    std::string error;
+    const auto sheet = qrsheet::TakeSheetArguments(args, error);
+    ASSERT_TRUE(sheet) << error;
+    EXPECT_EQ(sheet->style.captionLayout, qrsheet::CaptionLayout::kRight);
+    EXPECT_EQ(sheet->style.skip, 3);
+    EXPECT_EQ(sheet->style.captionFamily, "Noto Serif");
+    EXPECT_EQ(sheet->captionColumns, (std::vector<int>{3, 1}));
+    // a4-4x10 is centred: 8 mm and 21.5 mm from the page's edges, then moved.
+    EXPECT_NEAR(sheet->layout.left, (8 - 1.5) * qrsheet::kPointsPerMm, 1e-9);
+    EXPECT_NEAR(sheet->layout.top, (21.5 + 2) * qrsheet::kPointsPerMm, 1e-9);
+    EXPECT_EQ(args, (std::vector<std::string>{"in.tsv"}));
+}
+
 TEST(SheetArguments, RefusesWhatASheetCannotDo) {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{"--sheet-cut-marks", "in.txt"}, "need --sheet"},
+        {{"--sheet-cut-marks", "in.txt"}, "--sheet-cut-marks needs --sheet"},
+        {{"--sheet-skip", "2", "in.txt"}, "--sheet-skip needs --sheet"},
         {{"--sheet", "a4-3x8", "--sheet", "a4-3x8"}, "given twice"},
+        {{"--sheet", "a4-3x8", "--sheet-skip", "1", "--sheet-skip", "2"}, "given twice"},
         {{"--sheet"}, "needs a value"},
         {{"--sheet", "a4-9x9"}, "unknown sheet layout"},
+        {{"--sheet", "a4-3x8", "--sheet-skip", "24"}, "a page of a4-3x8 has 24 labels"},
+        {{"--sheet", "a4-3x8", "--sheet-skip", "-1"}, "expected the number of labels"},
+        {{"--sheet", "a4-3x8", "--sheet-offset", "2mm"}, "expected XxY with a unit"},
+        {{"--sheet", "a4-3x8", "--sheet-offset", "1x1furlong"}, "expected XxY with a unit"},
+        {{"--sheet", "a4-3x8", "--sheet-offset", "--1x1mm"}, "expected XxY with a unit"},
+        {{"--sheet", "a4-3x8", "--sheet-caption", "above"}, "expected below, right or none"},
+        {{"--sheet", "a4-3x8", "--caption-columns", "1,1"}, "each once"},
+        {{"--sheet", "a4-3x8", "--caption-columns", "0"}, "column numbers from 1"},
     };
     for (auto [args, fragment] : cases) {
         std::string error;
