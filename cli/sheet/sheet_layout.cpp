@@ -14,21 +14,50 @@ struct Preset {
     const char* holds;
 };
 
-// Common die-cut sheets; each grid is centred on its page, as the makers cut them.
+// Common die-cut sheets; each grid is centred on its page, as the makers cut them, which gives
+// the margins their sheets state (Avery L7160: 7.2 mm at the side, 15.15 mm at the top; 5160:
+// 3/16 inch and 1/2 inch). The same geometry is sold under the makers' product codes, and by
+// other brands (in China as 21-, 24- and 65-up A4 sheets) as their equivalents.
 constexpr Preset kPresets[] = {
-    {"a4-3x8", "a4:cols=3,rows=8,label=70x37mm", "A4, 3 x 8 labels of 70 x 37 mm"},
-    {"a4-3x7", "a4:cols=3,rows=7,label=70x42.3mm", "A4, 3 x 7 labels of 70 x 42.3 mm"},
-    {"a4-4x10", "a4:cols=4,rows=10,label=48.5x25.4mm", "A4, 4 x 10 labels of 48.5 x 25.4 mm"},
-    {"a4-2x7", "a4:cols=2,rows=7,label=99.1x38.1mm,gap=2.5x0mm",
-     "A4, 2 x 7 labels of 99.1 x 38.1 mm"},
-    {"a4-5x13", "a4:cols=5,rows=13,label=38.1x21.2mm,gap=2.5x0mm",
-     "A4, 5 x 13 labels of 38.1 x 21.2 mm"},
+    {"a4-3x8", "a4:cols=3,rows=8,label=70x37mm", "A4, 3 x 8 of 70 x 37 mm"},
+    {"a4-3x7", "a4:cols=3,rows=7,label=70x42.3mm", "A4, 3 x 7 of 70 x 42.3 mm"},
+    {"a4-4x10", "a4:cols=4,rows=10,label=48.5x25.4mm", "A4, 4 x 10 of 48.5 x 25.4 mm"},
+    {"a4-2x7", "a4:cols=2,rows=7,label=99.1x38.1mm,gap=2.5x0mm", "A4, 2 x 7 of 99.1 x 38.1 mm"},
+    {"a4-5x13", "a4:cols=5,rows=13,label=38.1x21.2mm,gap=2.5x0mm", "A4, 5 x 13 of 38.1 x 21.2 mm"},
     {"letter-3x10", "letter:cols=3,rows=10,label=2.625x1in,gap=0.125x0in",
-     "US letter, 3 x 10 labels of 2.625 x 1 inch"},
+     "letter, 3 x 10 of 2.625 x 1 in"},
     {"letter-2x10", "letter:cols=2,rows=10,label=4x1in,gap=0.1875x0in",
-     "US letter, 2 x 10 labels of 4 x 1 inch"},
+     "letter, 2 x 10 of 4 x 1 in"},
     {"letter-4x20", "letter:cols=4,rows=20,label=1.75x0.5in,gap=0.3x0in",
-     "US letter, 4 x 20 labels of 1.75 x 0.5 inch"},
+     "letter, 4 x 20 of 1.75 x 0.5 in"},
+    // By product code.
+    {"avery-l7160", "a4:cols=3,rows=7,label=63.5x38.1mm,gap=2.54x0mm",
+     "A4, 3 x 7 of 63.5 x 38.1 mm (J8160)"},
+    {"avery-l7159", "a4:cols=3,rows=8,label=63.5x33.9mm,gap=2.54x0mm",
+     "A4, 3 x 8 of 63.5 x 33.9 mm (J8159)"},
+    {"avery-l7161", "a4:cols=3,rows=6,label=63.5x46.6mm,gap=2.54x0mm",
+     "A4, 3 x 6 of 63.5 x 46.6 mm (J8161)"},
+    {"avery-l7162", "a4:cols=2,rows=8,label=99.1x33.9mm,gap=2.5x0mm",
+     "A4, 2 x 8 of 99.1 x 33.9 mm (J8162)"},
+    {"avery-l7163", "a4:cols=2,rows=7,label=99.1x38.1mm,gap=2.5x0mm",
+     "A4, 2 x 7 of 99.1 x 38.1 mm (J8163)"},
+    {"avery-l7165", "a4:cols=2,rows=4,label=99.1x67.7mm,gap=2.5x0mm",
+     "A4, 2 x 4 of 99.1 x 67.7 mm (J8165)"},
+    {"avery-l7651", "a4:cols=5,rows=13,label=38.1x21.2mm,gap=2.5x0mm",
+     "A4, 5 x 13 of 38.1 x 21.2 mm (J8651)"},
+    {"zweckform-3474", "a4:cols=3,rows=8,label=70x37mm", "A4, 3 x 8 of 70 x 37 mm"},
+    {"avery-5160", "letter:cols=3,rows=10,label=2.625x1in,gap=0.125x0in",
+     "letter, 3 x 10 of 2.625 x 1 in (8160)"},
+    {"avery-5161", "letter:cols=2,rows=10,label=4x1in,gap=0.1875x0in",
+     "letter, 2 x 10 of 4 x 1 in (8161)"},
+    {"avery-5162", "letter:cols=2,rows=7,label=4x1.3333in,gap=0.1875x0in",
+     "letter, 2 x 7 of 4 x 1 1/3 in (8162)"},
+    {"avery-5163", "letter:cols=2,rows=5,label=4x2in,gap=0.1875x0in",
+     "letter, 2 x 5 of 4 x 2 in (8163)"},
+    {"avery-5164", "letter:cols=2,rows=3,label=4x3.3333in,gap=0.1875x0in",
+     "letter, 2 x 3 of 4 x 3 1/3 in (8164)"},
+    {"avery-5167", "letter:cols=4,rows=20,label=1.75x0.5in,gap=0.3x0in",
+     "letter, 4 x 20 of 1.75 x 0.5 in (8167)"},
 };
 
 constexpr double kMinLabelMm = 5;
@@ -218,8 +247,8 @@ std::string PresetDescriptions() {
     std::string text;
     for (const auto& preset : kPresets) {
         std::string name = preset.name;
-        name.resize(12, ' ');
-        text += std::string(25, ' ') + name + preset.holds + "\n";
+        name.resize(15, ' ');
+        text += std::string(23, ' ') + name + preset.holds + "\n";
     }
     return text;
 }

@@ -86,4 +86,37 @@ TEST(SheetLayout, MistakesAreNamed) {
     }
 }
 
+// The sheets by product code, with the margins and pitches their makers publish (side and
+// top margin, horizontal and vertical pitch), to within 0.05 mm.
+TEST(SheetLayout, ProductCodesHaveTheirMakersMargins) {
+    struct Row {
+        const char* name;
+        double side, top, pitchX, pitchY;  // mm
+        int labels;
+    };
+    constexpr double kIn = 25.4;
+    const Row rows[] = {
+        {"avery-l7160", 7.21, 15.15, 66.04, 38.1, 21},
+        {"avery-l7159", 7.21, 12.9, 66.04, 33.9, 24},
+        {"avery-l7163", 4.65, 15.15, 101.6, 38.1, 14},
+        {"avery-l7165", 4.65, 13.1, 101.6, 67.7, 8},
+        {"avery-l7651", 4.75, 10.7, 40.6, 21.2, 65},
+        {"zweckform-3474", 0, 0.5, 70, 37, 24},
+        {"avery-5160", 0.1875 * kIn, 0.5 * kIn, 2.75 * kIn, 1 * kIn, 30},
+        {"avery-5161", 0.15625 * kIn, 0.5 * kIn, 4.1875 * kIn, 1 * kIn, 20},
+        {"avery-5162", 0.15625 * kIn, 0.8333 * kIn, 4.1875 * kIn, 1.3333 * kIn, 14},
+        {"avery-5163", 0.15625 * kIn, 0.5 * kIn, 4.1875 * kIn, 2 * kIn, 10},
+        {"avery-5167", 0.3 * kIn, 0.5 * kIn, 2.05 * kIn, 0.5 * kIn, 80},
+    };
+    for (const Row& row : rows) {
+        const auto layout = Parse(row.name);
+        constexpr double kSheetNear = 0.05 * kPointsPerMm;
+        EXPECT_NEAR(layout.left, row.side * kPointsPerMm, kSheetNear) << row.name;
+        EXPECT_NEAR(layout.top, row.top * kPointsPerMm, kSheetNear) << row.name;
+        EXPECT_NEAR(layout.pitchX, row.pitchX * kPointsPerMm, kSheetNear) << row.name;
+        EXPECT_NEAR(layout.pitchY, row.pitchY * kPointsPerMm, kSheetNear) << row.name;
+        EXPECT_EQ(layout.LabelsPerPage(), row.labels) << row.name;
+    }
+}
+
 }  // namespace
