@@ -116,14 +116,21 @@ std::optional<ShapedLine> CaptionShaper::Shape(std::u32string_view text, char32_
             runs.push_back({i, i + 1, font, script, rightToLeft, number});
         }
     }
-    // A neutral start takes the script of what follows it.
-    for (size_t i = 1; i < runs.size() && IsNeutral(runs[0].script); ++i) {
-        if (!IsNeutral(runs[i].script) && runs[i].font == runs[0].font) {
+    // A neutral start (a bracket, a dash) takes the script of what follows it in its font; a
+    // number at the start stays a number.
+    bool startsWithNumber = false;
+    for (size_t i = 0; !runs.empty() && i < runs[0].end; ++i) {
+        startsWithNumber = startsWithNumber || hb_unicode_general_category(unicode, text[i]) ==
+                                                   HB_UNICODE_GENERAL_CATEGORY_DECIMAL_NUMBER;
+    }
+    for (size_t i = 1; i < runs.size() && IsNeutral(runs[0].script) && !startsWithNumber; ++i) {
+        if (IsNeutral(runs[i].script)) continue;
+        if (runs[i].font == runs[0].font) {
             runs[0].script = runs[i].script;
             runs[0].rightToLeft = runs[i].rightToLeft;
         }
+        break;
     }
-
     ShapedLine line;
     line.advances.assign(text.size(), 0);
     for (const Run& run : runs) {
@@ -131,6 +138,22 @@ std::optional<ShapedLine> CaptionShaper::Shape(std::u32string_view text, char32_
             line.rightToLeft = run.rightToLeft;
             break;
         }
+    }
+    // Spaces that end a run against the line's direction belong to the line: they go between
+    // that run and the next, not inside the run's far end.
+    for (size_t r = 0; r + 1 < runs.size(); ++r) {
+        Run& run = runs[r];
+        if (run.rightToLeft == line.rightToLeft) continue;
+        size_t spaces = run.end;
+        while (spaces > run.begin + 1 && text[spaces - 1] == U' ') --spaces;
+        if (spaces == run.end) continue;
+        Run gap = run;
+        gap.begin = spaces;
+        gap.rightToLeft = line.rightToLeft;
+        gap.number = false;
+        run.end = spaces;
+        runs.insert(runs.begin() + static_cast<std::ptrdiff_t>(r) + 1, gap);
+        ++r;
     }
     std::vector<std::vector<PlacedGlyph>> shaped(runs.size());
     std::vector<double> widths(runs.size(), 0);

@@ -115,6 +115,7 @@ def harfbuzz_drawing(text, font, height, shaped=True):
 
 SCRIPTS = [
     ("Arabic", "مرحبا بالعالم"),
+    ("Arabic with a number", "رقم 42 للبيع"),
     ("Thai", "สวัสดีครับ"),
     ("Devanagari", "नमस्ते दुनिया"),
     ("Chinese", "测试数据"),
@@ -144,7 +145,11 @@ def case_scripts(tmp):
             check(plain > 1.5 * same, f"{script}: drawn without shaping ({plain:.2f})")
         results.append(f"{script} {same:.2f}")
     copied = subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout
-    for _, text in SCRIPTS[1:]:
+    # Poppler turns right-to-left marked text around as if it were drawn order; other scripts
+    # come back as they were given.
+    for script, text in SCRIPTS:
+        if script.startswith("Arabic"):
+            continue
         check(text in copied, f"{text} is searchable text in the PDF: {copied!r}")
     print("captions match HarfBuzz's drawing of their font (" + ", ".join(results) +
           "), not another order nor question marks")
