@@ -60,7 +60,9 @@ Size:
                        its quiet zone, or --size when given (a symbol too large
                        for it is then reported)
   -m, --border N       quiet zone in modules on each side (4)
-  --module-cm X        module side in centimetres at --dpi, instead of --scale
+  --module-cm X        module side in centimetres at --dpi, instead of --scale;
+                       exact in svg, eps and pdf, whole pixels in the others (a
+                       warning says how far off when over 1 %)
   --dpi N              resolution: the printed size of PNG, EPS and PDF (96)
   --fit                the default sizing, kept for older scripts
 Look:

@@ -10,6 +10,7 @@ import re
 import subprocess
 import sys
 import tempfile
+import time
 
 import zxingcpp
 from PIL import Image, ImageDraw, ImageFont
@@ -313,6 +314,33 @@ def case_quiet(tmp):
                           capture_output=True)
     check(b"1 lines, 1 placed" in done.stderr, "the summary without --quiet")
     print("-o - writes the PDF to standard output; --quiet leaves standard error empty")
+
+
+def case_memory(tmp):
+    """100,000 labels with two-line captions in five scripts stay under 16 MB."""
+    names = ["Shelf A-17", "会议室投影仪", "جهاز العرض", "เครื่องพิมพ์", "प्रिंटर कक्ष"]
+    # A sanitized build is many times slower and keeps records of its own.
+    sanitized = bool(os.environ.get("SHEET_CHECK_SANITIZED"))
+    count, limit = (10_000, 64 * 1024) if sanitized else (100_000, 16 * 1024)
+    source = os.path.join(tmp, "many.tsv")
+    with open(source, "w") as f:
+        f.writelines(f"{names[i % 5]} {i:06d}\thttps://example.com/item/{i:06d}\tSN {i:06d}\n"
+                     for i in range(count))
+    pdf = os.path.join(tmp, "many.pdf")
+    process = subprocess.Popen([PROGRAM, "--sheet", "avery-l7160", "--input-format", "tsv",
+                                "--quiet", source, "-o", pdf], stderr=subprocess.PIPE)
+    peak = 0
+    while process.poll() is None:
+        try:
+            with open(f"/proc/{process.pid}/status") as status:
+                peak = max([peak] + [int(l.split()[1]) for l in status if l.startswith("VmHWM:")])
+        except OSError:
+            pass
+        time.sleep(0.05)
+    check(process.returncode == 0, process.stderr.read().decode())
+    check(sheets.page_count(pdf) == (count + 20) // 21, f"{count} labels on their pages")
+    check(0 < peak < limit, f"peak memory {peak} KiB")
+    print(f"{count} labels with captions in five scripts: peak memory {peak} KiB")
 
 
 if __name__ == "__main__":
