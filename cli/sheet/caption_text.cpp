@@ -50,11 +50,4 @@ std::u32string CaptionCharacters(std::string_view bytes) {
     return shown;
 }
 
-bool IsPlainAscii(std::u32string_view text) {
-    for (const char32_t c : text) {
-        if (c < 0x20 || c > 0x7E) return false;
-    }
-    return true;
-}
-
 }  // namespace qrsheet

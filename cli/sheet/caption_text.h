@@ -10,7 +10,4 @@ namespace qrsheet {
 // Bytes that are neither become U+FFFD; control characters become spaces.
 std::u32string CaptionCharacters(std::string_view bytes);
 
-// Printable ASCII only: the standard font has every one of them.
-bool IsPlainAscii(std::u32string_view text);
-
 }  // namespace qrsheet

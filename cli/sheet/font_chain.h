@@ -23,7 +23,8 @@ class FontChain {
     FontChain(const FontChain&) = delete;
     FontChain& operator=(const FontChain&) = delete;
 
-    // The font that draws c, by its number (0 is the family asked for); -1 when none does.
+    // The font that draws c, by its number in the order the fonts were opened; -1 when none
+    // does.
     int FontFor(char32_t c);
     bool Covers(int font, char32_t c);
     hb_font_t* Shaper(int font);

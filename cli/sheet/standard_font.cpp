@@ -12,26 +12,11 @@ constexpr short kAsciiWidths[95] = {
     667, 611, 278, 278, 278, 469, 556, 333, 556, 556, 500, 556, 556, 278,  556, 556, 222, 222, 500,
     222, 833, 556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500,  500, 334, 260, 334, 584};
 
-constexpr char kWinAnsiEllipsis = '\x85';
-
 }  // namespace
 
 int HelveticaWidth(char32_t c) {
     if (c >= 0x20 && c <= 0x7E) return kAsciiWidths[c - 0x20];
     return c == kEllipsis ? 1000 : 0;
-}
-
-std::string HelveticaString(std::u32string_view text) {
-    std::string out = "(";
-    for (const char32_t c : text) {
-        if (c == kEllipsis) {
-            out += kWinAnsiEllipsis;
-            continue;
-        }
-        if (c == '(' || c == ')' || c == '\\') out += '\\';
-        out += static_cast<char>(c);
-    }
-    return out + ")";
 }
 
 }  // namespace qrsheet
