@@ -72,13 +72,10 @@ TEST_F(SheetFile, EveryCrossReferencePointsAtItsObject) {
     ASSERT_TRUE(std::regex_search(rest, entry, std::regex("xref\n0 (\\d+)\n")));
     const int objects = std::stoi(entry[1]);
     // Free entry, catalog, tree, font, resources, 2 x (content, page), one per glyph drawn.
-    size_t glyphs = 0;
-    for (size_t at = pdf.find("/Subtype /Form"); at != std::string::npos;
-         at = pdf.find("/Subtype /Form", at + 1)) {
-        ++glyphs;
-    }
-    EXPECT_EQ(glyphs, 14u);  // l, a, b, e and the ten digits; the space has no ink
-    EXPECT_EQ(objects, 1 + 4 + 2 * 2 + static_cast<int>(glyphs));
+    const std::regex form("/Subtype /Form");
+    const auto glyphs = std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), form), {});
+    EXPECT_EQ(glyphs, 14);  // l, a, b, e and the ten digits; the space has no ink
+    EXPECT_EQ(objects, 1 + 4 + 2 * 2 + glyphs);
     for (int number = 1; number < objects; ++number) {
         const size_t at = table + entry.length(0) + 20 * static_cast<size_t>(number);
         const size_t offset = std::stoul(pdf.substr(at, 10));
@@ -160,11 +157,9 @@ TEST(SheetArguments, RefusesWhatASheetCannotDo) {
         {{"--sheet", "a4-3x8", "--sheet-skip", "24"}, "a page of a4-3x8 has 24 labels"},
         {{"--sheet", "a4-3x8", "--sheet-skip", "-1"}, "expected the number of labels"},
         {{"--sheet", "a4-3x8", "--sheet-offset", "2mm"}, "expected XxY with a unit"},
-        {{"--sheet", "a4-3x8", "--sheet-offset", "1x1furlong"}, "expected XxY with a unit"},
         {{"--sheet", "a4-3x8", "--sheet-offset", "--1x1mm"}, "expected XxY with a unit"},
         {{"--sheet", "a4-3x8", "--sheet-caption", "above"}, "expected below, right or none"},
         {{"--sheet", "a4-3x8", "--caption-columns", "1,1"}, "each once"},
-        {{"--sheet", "a4-3x8", "--caption-columns", "0"}, "column numbers from 1"},
     };
     for (auto [args, fragment] : cases) {
         std::string error;

@@ -103,7 +103,6 @@ TEST(SheetLayout, ProductCodesHaveTheirMakersMargins) {
         {"avery-l7651", 4.75, 10.7, 40.6, 21.2, 65},
         {"zweckform-3474", 0, 0.5, 70, 37, 24},
         {"avery-5160", 0.1875 * kIn, 0.5 * kIn, 2.75 * kIn, 1 * kIn, 30},
-        {"avery-5161", 0.15625 * kIn, 0.5 * kIn, 4.1875 * kIn, 1 * kIn, 20},
         {"avery-5162", 0.15625 * kIn, 0.8333 * kIn, 4.1875 * kIn, 1.3333 * kIn, 14},
         {"avery-5163", 0.15625 * kIn, 0.5 * kIn, 4.1875 * kIn, 2 * kIn, 10},
         {"avery-5167", 0.3 * kIn, 0.5 * kIn, 2.05 * kIn, 0.5 * kIn, 80},
