@@ -9,6 +9,8 @@ namespace {
 constexpr size_t kLinesPerJob = 64;  // in flight: enough to keep every worker busy
 // Larger images are written by the worker that made them, so that the window holds little.
 constexpr size_t kHandedOverBytes = 64 * 1024;
+// An archive's entries all leave from one thread: the images made ahead of it, at most.
+constexpr size_t kHeldImageBytes = 16 << 20;
 
 }  // namespace
 
@@ -17,6 +19,7 @@ struct BatchRun::Slot {
     LineOutcome outcome;
     std::optional<MadeImage> image;  // made, for the reporting thread to write
     std::shared_ptr<Slot> sameAs;    // an equal line before this one, whose outcome it takes
+    size_t nameOwner = 0;            // the first line given the file name
     bool done = false;               // nothing left for a worker
 };
 
@@ -25,8 +28,12 @@ BatchRun::BatchRun(const BatchOptions& options, OutputTarget& target, LineDone o
       target_(target),
       onLineDone_(std::move(onLineDone)),
       window_(kLinesPerJob * static_cast<size_t>(std::max(options.jobs, 1))),
-      namesCanMeet_(options.naming == Naming::kSafe || options.inputFormat == InputFormat::kTsv) {
-    if (namesCanMeet_) registry_.emplace();
+      archive_(target.IsArchive()),
+      sharded_(options.shardCount > 1),
+      claimsNames_(options.naming != Naming::kIndex &&
+                   (options.naming == Naming::kSafe || options.inputFormat == InputFormat::kTsv ||
+                    archive_ || sharded_)) {
+    if (claimsNames_) registry_.emplace();
     if (options.jobs > 1) {
         for (int i = 0; i < options.jobs; ++i) workers_.emplace_back([this] { Work(); });
     }
@@ -44,11 +51,13 @@ void BatchRun::CheckName(Slot& slot) {
         if (found->second->job.text == job.text) {
             slot.sameAs = found->second;
         } else {
+            // The first line of the name, as a shard that never saw the one in flight says.
             slot.job.failure = "the file name \"" + job.fileName + "\" is already line " +
-                               std::to_string(found->second->job.number) + "'s";
+                               std::to_string(found->second->nameOwner) + "'s";
         }
         return;
     }
+    slot.nameOwner = job.number;
     if (registry_) {
         bool sameText = false;
         const size_t owner = registry_->Claim(job.fileName, job.text, job.number, sameText);
@@ -57,6 +66,9 @@ void BatchRun::CheckName(Slot& slot) {
                                std::to_string(owner) + "'s";
             return;
         }
+        // One entry a name in an archive; a file another shard makes is not made here too.
+        slot.job.madeBefore = owner != 0 && (archive_ || sharded_);
+        if (owner != 0) slot.nameOwner = owner;
     }
 }
 
@@ -64,6 +76,7 @@ void BatchRun::Add(LineJob job) {
     auto slot = std::make_shared<Slot>();
     slot->job = std::move(job);
     CheckName(*slot);
+    if (slot->job.otherShard) return;  // its shard makes it
     const bool needsWork = slot->job.failure.empty() && !slot->sameAs;
     if (!slot->job.failure.empty()) {
         slot->outcome.reason = slot->job.failure;
@@ -115,7 +128,8 @@ void BatchRun::Work() {
     std::unique_lock lock(mutex_);
     for (;;) {
         ++idleWorkers_;
-        workToDo_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
+        workToDo_.wait(
+            lock, [&] { return stopping_ || (!pending_.empty() && heldBytes_ < kHeldImageBytes); });
         --idleWorkers_;
         if (pending_.empty()) return;
         const std::shared_ptr<Slot> slot = std::move(pending_.front());
@@ -125,7 +139,13 @@ void BatchRun::Work() {
         std::optional<MadeImage> image;
         try {
             image = MakeImage(slot->job, options_, outcome);
-            if (image && (options_.verify || image->bytes.size() > kHandedOverBytes)) {
+            if (image && options_.verify && ChecksMadeBytes(slot->job, target_) &&
+                !CheckMadeImage(slot->job, *image, options_, outcome)) {
+                image.reset();
+            }
+            if (image &&
+                (slot->job.madeBefore ||
+                 (!archive_ && (options_.verify || image->bytes.size() > kHandedOverBytes)))) {
                 WriteImage(slot->job, *image, options_, target_, outcome);
                 image.reset();
             }
@@ -135,10 +155,17 @@ void BatchRun::Work() {
         }
         lock.lock();
         slot->outcome = std::move(outcome);
+        if (image) heldBytes_ += image->bytes.size();
         slot->image = std::move(image);
         slot->done = true;
-        if (awaited_ > 0 && DoneAtFront(awaited_) == awaited_) frontDone_.notify_one();
+        if (awaited_ > 0 && (DoneAtFront(awaited_) == awaited_ || FrontDoneWithImagesHeld())) {
+            frontDone_.notify_one();
+        }
     }
+}
+
+bool BatchRun::FrontDoneWithImagesHeld() const {
+    return heldBytes_ >= kHeldImageBytes && DoneAtFront(1) == 1;
 }
 
 size_t BatchRun::DoneAtFront(size_t enough) const {
@@ -162,8 +189,12 @@ void BatchRun::ReportDone(std::unique_lock<std::mutex>& lock, size_t keep) {
             if (front->image) {
                 lock.unlock();
                 WriteImage(front->job, *front->image, options_, target_, front->outcome);
+                const size_t size = front->image->bytes.size();
                 front->image.reset();
                 lock.lock();
+                const bool wasFull = heldBytes_ >= kHeldImageBytes;
+                heldBytes_ -= size;
+                if (wasFull && heldBytes_ < kHeldImageBytes) workToDo_.notify_all();
             }
             const LineOutcome outcome = source.outcome;
             const auto named = inFlight_.find(front->job.fileName);
@@ -176,7 +207,8 @@ void BatchRun::ReportDone(std::unique_lock<std::mutex>& lock, size_t keep) {
         // Woken for a quarter of the window at once rather than for every line: a wake-up
         // costs more than the reporting.
         awaited_ = std::min(lines_.size(), std::max(lines_.size() - keep, window_ / 4));
-        frontDone_.wait(lock, [&] { return DoneAtFront(awaited_) == awaited_; });
+        frontDone_.wait(
+            lock, [&] { return DoneAtFront(awaited_) == awaited_ || FrontDoneWithImagesHeld(); });
         awaited_ = 0;
     }
 }

@@ -3,7 +3,12 @@
 // flight at a time, so memory stays flat; outcomes are reported in line order, and the files
 // do not depend on the number of jobs. The workers make the images; the thread that adds the
 // lines writes the small ones, in line order, one at a time: a folder takes new files one at a
-// time anyway, and threads queueing for it would only spin.
+// time anyway, and threads queueing for it would only spin. An archive takes every entry from
+// that thread, in line order; the images made ahead of it are held up to a budget, past which
+// the workers wait, so memory stays flat whatever their size.
+//
+// With --shard, every line is named and its name claimed as in the whole run, so the clashes
+// and the names are the whole run's; only the shard's own lines are made and reported.
 #pragma once
 
 #include <condition_variable>
@@ -49,12 +54,18 @@ class BatchRun {
     void ReportDone(std::unique_lock<std::mutex>& lock, size_t keep);
     // How many lines at the front are done, counting up to enough.
     size_t DoneAtFront(size_t enough) const;
+    // The images held fill the budget and the front line can go out, making room.
+    bool FrontDoneWithImagesHeld() const;
 
     const BatchOptions& options_;
     OutputTarget& target_;
     LineDone onLineDone_;
     const size_t window_;
-    const bool namesCanMeet_;  // two different texts can have one file name
+    const bool archive_;
+    const bool sharded_;
+    // The names given out, where two different texts can have one (--name safe, TSV names), or
+    // where a name must not be written twice (an archive) or may be another shard's.
+    const bool claimsNames_;
     std::optional<NameRegistry> registry_;
     // Lines in flight by file name: an equal line shares the outcome of the first.
     std::unordered_map<std::string, std::shared_ptr<Slot>> inFlight_;
@@ -66,7 +77,8 @@ class BatchRun {
     std::deque<std::shared_ptr<Slot>> pending_;  // not yet taken by a worker
     bool stopping_ = false;
     size_t idleWorkers_ = 0;
-    size_t awaited_ = 0;  // lines done at the front that the reporting thread waits for
+    size_t awaited_ = 0;    // lines done at the front that the reporting thread waits for
+    size_t heldBytes_ = 0;  // of the images made for an archive and not yet in it
     std::vector<std::jthread> workers_;
 };
 

@@ -8,6 +8,7 @@ LineJob JobForLine(InputLine&& line, size_t number, const BatchOptions& options,
                    const std::string& fileName) {
     LineJob job;
     job.number = number;
+    job.otherShard = number % options.shardCount != options.shardIndex;
     uint64_t textLength = line.length;
     std::string nameColumn;
     if (options.inputFormat == InputFormat::kTsv) {

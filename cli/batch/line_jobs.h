@@ -15,6 +15,11 @@ struct LineJob {
     std::string text;
     std::string fileName;  // in the output folder; empty for standard output
     std::string failure;   // not empty: the line fails with this reason
+    // Another shard's line: named and checked for clashes as in the whole run, not made.
+    bool otherShard = false;
+    // An earlier line of the same text has the name, and its file is made (in the archive
+    // already, or by another shard): this line is made to report the same outcome, not written.
+    bool madeBefore = false;
 };
 
 // fileName, when not empty, is the file of a single code (-o FILE) and is used as it is.

@@ -29,7 +29,16 @@ struct MadeImage {
 std::optional<MadeImage> MakeImage(const LineJob& job, const BatchOptions& options,
                                    LineOutcome& outcome);
 
-// Writes the image and, asked for, checks the file; fills in the outcome.
+// Whether --verify checks the bytes made rather than the file read back: an archive's entries
+// hold exactly those bytes, and a line made before is not written again.
+bool ChecksMadeBytes(const LineJob& job, const OutputTarget& target);
+
+// The check of --verify on the bytes made; false, with outcome.reason, when they fail it.
+bool CheckMadeImage(const LineJob& job, const MadeImage& image, const BatchOptions& options,
+                    LineOutcome& outcome);
+
+// Writes the image and, asked for, checks the file (unless ChecksMadeBytes, checked before);
+// fills in the outcome.
 void WriteImage(const LineJob& job, const MadeImage& image, const BatchOptions& options,
                 OutputTarget& target, LineOutcome& outcome);
 

@@ -32,14 +32,24 @@ uint64_t SizeOfFile(int fd) {
                                                             : 0;
 }
 
-std::string Summary(const BatchOptions& options, size_t lines, size_t failed) {
+// made: the lines of this shard (all of them without --shard).
+std::string Summary(const BatchOptions& options, size_t lines, size_t made, size_t failed) {
     const std::string unit = options.texts.empty() ? " lines, " : " texts, ";
-    const std::string where = options.outputKind == OutputKind::kStandardOutput
-                                  ? "to standard output"
-                                  : "in \"" + options.output + "\"";
-    return std::to_string(lines) + unit + std::to_string(lines - failed) + " written" +
+    const std::string where =
+        options.output == "-" || options.outputKind == OutputKind::kStandardOutput
+            ? "to standard output"
+            : "in \"" + options.output + "\"";
+    const std::string shard = options.shardCount > 1
+                                  ? std::to_string(made) + " in shard " +
+                                        std::to_string(options.shardIndex) + "/" +
+                                        std::to_string(options.shardCount) + ", "
+                                  : "";
+    return std::to_string(lines) + unit + shard + std::to_string(made - failed) + " written" +
            (options.verify ? " and verified" : "") + ", " + std::to_string(failed) + " failed, " +
            where + " as " +
+           (options.outputKind == OutputKind::kArchive
+                ? std::string("a ") + ArchiveName(options.archive) + " archive of "
+                : "") +
            (options.appNames ? "the window's .jpg files" : FormatName(options.format));
 }
 
@@ -73,6 +83,7 @@ int RunCommand(BatchOptions options) {
     const uint64_t inputSize = input >= 0 ? SizeOfFile(input) : options.texts.size();
     uint64_t inputDone = 0;
     size_t lines = 0;
+    size_t made = 0;  // lines of this shard
     size_t failed = 0;
 
     BatchRun run(options, *output->target, [&](size_t number, const LineOutcome& outcome) {
@@ -82,6 +93,7 @@ int RunCommand(BatchOptions options) {
             Say(where + outcome.reason);
         }
         failed += outcome.written ? 0 : 1;
+        ++made;
         bar.Show(number, inputDone, inputSize);
     });
 
@@ -104,6 +116,10 @@ int RunCommand(BatchOptions options) {
     }
     run.Finish();
     bar.Clear();
+    if (const auto error = output->target->Finish()) {
+        Say(*error);
+        failed = made;  // none of them is kept
+    }
 
     if (readError) {
         Fail("cannot read the input " + InputName(options) + " after line " +
@@ -115,7 +131,7 @@ int RunCommand(BatchOptions options) {
             std::to_string(refused) + (refused == 1 ? " name" : " names") +
             " for a character it does not allow; --name safe turns such characters into _");
     }
-    if (!options.quiet && !single) Say(Summary(options, lines, failed));
+    if (!options.quiet && !single) Say(Summary(options, lines, made, failed));
     if (readError) return kUsageError;
     return failed == 0 ? kAllWritten : kSomeNotWritten;
 }

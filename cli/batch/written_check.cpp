@@ -16,14 +16,19 @@ std::optional<std::string> CheckWrittenFile(const OutputTarget& target, const st
                                             const BatchOptions& options) {
     const auto file = target.Read(name);
     if (!file) return "the written file cannot be read back";
+    return CheckFileBytes(*file, line, madeBytes, laid, options);
+}
 
+std::optional<std::string> CheckFileBytes(std::span<const uint8_t> file, std::string_view line,
+                                          std::span<const uint8_t> madeBytes,
+                                          const LaidOutSymbol& laid, const BatchOptions& options) {
     std::optional<GreyImage> image;
     if (options.format == ImageFormat::kBmp) {
-        image = DecodeBmp(*file);
+        image = DecodeBmp(file);
     } else if (options.format == ImageFormat::kPng) {
-        image = DecodePng(*file);
+        image = DecodePng(file);
     } else {
-        if (!std::equal(file->begin(), file->end(), madeBytes.begin(), madeBytes.end())) {
+        if (!std::equal(file.begin(), file.end(), madeBytes.begin(), madeBytes.end())) {
             return "the written file differs from the image made";
         }
         image = DrawingAsPixels(laid, options);

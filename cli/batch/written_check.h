@@ -20,4 +20,9 @@ std::optional<std::string> CheckWrittenFile(const OutputTarget& target, const st
                                             std::span<const uint8_t> madeBytes,
                                             const LaidOutSymbol& laid, const BatchOptions& options);
 
+// The same check of a file's bytes already at hand.
+std::optional<std::string> CheckFileBytes(std::span<const uint8_t> file, std::string_view line,
+                                          std::span<const uint8_t> madeBytes,
+                                          const LaidOutSymbol& laid, const BatchOptions& options);
+
 }  // namespace qrcli

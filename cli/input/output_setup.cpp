@@ -1,11 +1,14 @@
 #include "input/output_setup.h"
 
+#include <ctime>
 #include <filesystem>
 #include <system_error>
 
 #include <unistd.h>
 
+#include "common/archive_file.h"
 #include "common/destination.h"
+#include "input/output_archive.h"
 #include "input/output_folder.h"
 
 namespace qrcli {
@@ -57,9 +60,47 @@ std::optional<PreparedOutput> PrepareFile(const BatchOptions& options, std::stri
     return prepared;
 }
 
+// Every line's file into one archive: a file replaced whole at the end, or a stream.
+std::optional<PreparedOutput> PrepareArchive(const BatchOptions& options, std::string& error) {
+    const std::string folder = std::filesystem::path(options.output).parent_path().string();
+    const char* kind = ArchiveName(options.archive);
+    if (options.output != "-") {
+        if (const auto wrong = qrcommon::WrongExtension(options.output, kind, kind)) {
+            error = *wrong + ", or choose the format with --archive";
+            return std::nullopt;
+        }
+    }
+    if (options.makeFolder && !folder.empty() && !MakeFolder(folder, error)) return std::nullopt;
+    auto destination = qrcommon::OpenDestination(options.output, error);
+    if (destination && destination->IsStream() && isatty(destination->stream.get()) != 0) {
+        error = "an archive is not for a terminal; redirect it into a file or a program";
+        destination.reset();
+    }
+    if (!destination) {
+        error = "cannot write \"" + options.output + "\": " + error;
+        return std::nullopt;
+    }
+    const std::string shown = destination->shown;
+    qrcommon::ArchiveSettings settings;
+    settings.kind = options.archive == ArchiveFormat::kZip ? qrcommon::ArchiveKind::kZip
+                                                           : qrcommon::ArchiveKind::kTar;
+    // PNG is deflated already; BMP, vectors and text shrink well.
+    settings.store = options.format == ImageFormat::kPng;
+    settings.modified = std::time(nullptr);
+    auto file = qrcommon::ArchiveFile::Create(std::move(*destination), settings, error);
+    if (!file) {
+        error = "cannot write " + shown + ": " + error;
+        return std::nullopt;
+    }
+    PreparedOutput prepared;
+    prepared.target = std::make_unique<OutputArchive>(std::move(file), shown);
+    return prepared;
+}
+
 }  // namespace
 
 std::optional<PreparedOutput> PrepareOutput(BatchOptions& options, std::string& error) {
+    if (options.outputKind == OutputKind::kArchive) return PrepareArchive(options, error);
     PreparedOutput prepared;
     if (options.outputKind == OutputKind::kStandardOutput) {
         prepared.target = std::make_unique<StandardOutput>(STDOUT_FILENO, "standard output");

@@ -20,6 +20,12 @@ class OutputTarget {
     // How many names the file system refused for a character it does not allow (NTFS, FAT
     // and SMB shares refuse ":", "?", "*" and others).
     virtual size_t RefusedNames() const { return 0; }
+    // One archive of entries: written from one thread in line order, and --verify checks the
+    // bytes made, which are exactly what goes in.
+    virtual bool IsArchive() const { return false; }
+    // After the last line: an archive ends and moves to its name. The reason when it cannot,
+    // and then nothing the run made is kept.
+    virtual std::optional<std::string> Finish() { return std::nullopt; }
 };
 
 // The images one after another on a descriptor (standard output, a device, a pipe), names

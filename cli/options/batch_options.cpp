@@ -1,6 +1,7 @@
 #include "options/batch_options.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -104,6 +105,10 @@ bool Apply(OptionId id, const std::string& value, BatchOptions& o, Gathered& g) 
         case OptionId::kQuiet:
             o.quiet = true;
             return true;
+        case OptionId::kArchive:
+            return ParseArchive(value, o.archive);
+        case OptionId::kShard:
+            return ParseShard(value, o.shardIndex, o.shardCount);
         default:  // --fit is the default; --help and --version never get here
             return true;
     }
@@ -152,14 +157,43 @@ std::optional<UsageError> ChooseInput(BatchOptions& o, const Gathered& g) {
     return std::nullopt;
 }
 
+// The archive -o names by its extension (an existing folder of that name stays a folder).
+std::optional<ArchiveFormat> ArchiveOfName(const std::string& path) {
+    ArchiveFormat archive{};
+    const size_t dot = path.find_last_of("./");
+    if (dot == std::string::npos || path[dot] != '.' ||
+        !ParseArchive(path.substr(dot + 1), archive)) {
+        return std::nullopt;
+    }
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) return std::nullopt;
+    return archive;
+}
+
+// One archive instead of a file per line: asked for with --archive, or by -o's name.
+std::optional<UsageError> ChooseArchive(BatchOptions& o, const Gathered& g, bool given) {
+    const auto named = given ? ArchiveOfName(o.output) : std::nullopt;
+    if (!g.given.count(OptionId::kArchive) && !named) return std::nullopt;
+    if (!given) return Bad("no output archive given (-o FILE.zip, -o FILE.tar, or -o -)");
+    if (!g.given.count(OptionId::kArchive)) o.archive = *named;
+    o.outputKind = OutputKind::kArchive;
+    return std::nullopt;
+}
+
 std::optional<UsageError> ChooseOutput(BatchOptions& o, const Gathered& g, bool sheets) {
     const bool terminal = IsTerminalFormat(o.format);
     const bool given = g.given.count(OptionId::kOutput) != 0;
     if (sheets) {
+        for (OptionId batchOnly : {OptionId::kArchive, OptionId::kShard}) {
+            if (g.given.count(batchOnly))
+                return Bad(Name(batchOnly) + " is for image batches, not --sheet");
+        }
         if (!given) return Bad("no output file given (-o FILE.pdf, or -o - for standard output)");
         o.outputKind = o.output == "-" ? OutputKind::kStandardOutput : OutputKind::kFile;
         return std::nullopt;
     }
+    if (auto error = ChooseArchive(o, g, given)) return error;
+    if (o.outputKind == OutputKind::kArchive) return std::nullopt;
     const bool toStandardOutput = o.output == "-" || (!given && terminal);
     if (o.texts.size() == 1) {
         if (!toStandardOutput && !given) {
@@ -168,7 +202,9 @@ std::optional<UsageError> ChooseOutput(BatchOptions& o, const Gathered& g, bool 
         o.outputKind = toStandardOutput ? OutputKind::kStandardOutput : OutputKind::kFile;
     } else if (toStandardOutput) {
         if (!terminal) {
-            return Bad("-o -: standard output takes one image; give one --text, or -o DIR");
+            return Bad(
+                "-o -: standard output takes one image; give one --text, -o DIR, or --archive "
+                "tar");
         }
         o.outputKind = OutputKind::kStandardOutput;
     } else {
@@ -384,6 +420,10 @@ bool IsTerminalFormat(ImageFormat format) {
 bool IsVectorFormat(ImageFormat format) {
     return format == ImageFormat::kSvg || format == ImageFormat::kEps ||
            format == ImageFormat::kPdf;
+}
+
+const char* ArchiveName(ArchiveFormat archive) {
+    return archive == ArchiveFormat::kZip ? "zip" : "tar";
 }
 
 const char* LevelName(int ecLevel) {

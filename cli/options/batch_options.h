@@ -20,7 +20,10 @@ enum class OutputKind {
     kFolder,          // a batch: one file per line
     kFile,            // one code: exactly this file (an existing folder takes it by name)
     kStandardOutput,  // written in line order, one after another
+    kArchive,  // a batch: one archive of every line's file (a file, or - for standard output)
 };
+
+enum class ArchiveFormat { kZip, kTar };
 
 struct BatchOptions {
     std::string input;               // a file, or "-" for standard input; empty with --text
@@ -28,6 +31,12 @@ struct BatchOptions {
     std::string output;              // the folder or file; "-" for standard output
     OutputKind outputKind = OutputKind::kFolder;
     bool makeFolder = false;
+    ArchiveFormat archive = ArchiveFormat::kTar;  // with OutputKind::kArchive
+
+    // --shard K/N: only the lines whose number modulo shardCount is shardIndex are made, each
+    // named as in the whole run.
+    size_t shardIndex = 0;
+    size_t shardCount = 1;
 
     int requestedVersion = 0;  // 0 automatic, 1..40 the smallest version
     int ecLevel = 0;           // 0 L, 1 M, 2 Q, 3 H
@@ -82,6 +91,8 @@ std::string ExtensionFor(const BatchOptions& options);
 
 const char* FormatName(ImageFormat format);
 const char* LevelName(int ecLevel);
+const char* ArchiveName(ArchiveFormat archive);  // "zip" or "tar"
+
 bool IsTerminalFormat(ImageFormat format);
 // SVG, EPS and PDF: drawn at any size, not in whole pixels.
 bool IsVectorFormat(ImageFormat format);

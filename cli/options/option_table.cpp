@@ -35,6 +35,8 @@ constexpr OptionRow kOptions[] = {
     {OptionId::kQuiet, "--quiet", 'q', false, ""},
     {OptionId::kHelp, "--help", 'h', false, ""},
     {OptionId::kVersion, "--version", 'V', false, ""},
+    {OptionId::kArchive, "--archive", 0, true, "zip or tar"},
+    {OptionId::kShard, "--shard", 0, true, "K/N, two whole numbers with K from 0 to N-1, e.g. 0/4"},
 };
 
 }  // namespace
@@ -58,7 +60,7 @@ const OptionRow& RowOf(OptionId id) {
     return kOptions[static_cast<size_t>(id)];
 }
 
-static_assert(std::size(kOptions) == static_cast<size_t>(OptionId::kVersion) + 1,
+static_assert(std::size(kOptions) == static_cast<size_t>(OptionId::kShard) + 1,
               "one entry per option, in the order of OptionId");
 
 }  // namespace qrcli

@@ -34,6 +34,8 @@ enum class OptionId {
     kQuiet,
     kHelp,
     kVersion,
+    kArchive,
+    kShard,
 };
 
 struct OptionRow {

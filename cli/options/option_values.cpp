@@ -152,4 +152,25 @@ bool ParseNameFormat(std::string_view text) {
     return conversions == 1;
 }
 
+bool ParseArchive(std::string_view text, ArchiveFormat& out) {
+    const std::string lower = Lower(text);
+    if (lower != "zip" && lower != "tar") return false;
+    out = lower == "zip" ? ArchiveFormat::kZip : ArchiveFormat::kTar;
+    return true;
+}
+
+bool ParseShard(std::string_view text, size_t& index, size_t& count) {
+    const size_t slash = text.find('/');
+    int k = 0;
+    int n = 0;
+    if (slash == std::string_view::npos ||
+        !ParseWholeNumber(text.substr(slash + 1), 1, kMaxShards, n) ||
+        !ParseWholeNumber(text.substr(0, slash), 0, n - 1, k)) {
+        return false;
+    }
+    index = static_cast<size_t>(k);
+    count = static_cast<size_t>(n);
+    return true;
+}
+
 }  // namespace qrcli

@@ -24,6 +24,10 @@ bool ParseColour(std::string_view text, uint32_t& out);
 bool ParseDegrees(std::string_view text, int& rotation);
 bool ParseNaming(std::string_view text, Naming& out);
 bool ParseInputFormat(std::string_view text, InputFormat& out);
+bool ParseArchive(std::string_view text, ArchiveFormat& out);  // zip or tar, either case
+// K/N with N from 1 to kMaxShards and K from 0 to N-1.
+inline constexpr int kMaxShards = 1000000;
+bool ParseShard(std::string_view text, size_t& index, size_t& count);
 // Exactly one number conversion (%d, with an optional 0 flag and width), %% for a percent
 // sign, and nothing that leaves the folder.
 bool ParseNameFormat(std::string_view text);
