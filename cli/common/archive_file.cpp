@@ -65,9 +65,13 @@ class Utf8Names {
 
 std::string WriterError(struct archive* writer) {
     const char* text = archive_error_string(writer);
-    if (text != nullptr && *text != '\0') return text;
     const int code = archive_errno(writer);
-    return code != 0 ? std::strerror(code) : "the archive cannot be written";
+    std::string reason = text != nullptr && *text != '\0' ? text : "";
+    // "Write error" alone does not say that the disk is full.
+    const std::string cause = code > 0 ? std::strerror(code) : "";
+    if (reason.empty()) return cause.empty() ? "the archive cannot be written" : cause;
+    if (!cause.empty() && reason.find(cause) == std::string::npos) reason += ": " + cause;
+    return reason;
 }
 
 }  // namespace
