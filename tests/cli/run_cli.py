@@ -7,6 +7,7 @@ import sys
 import tempfile
 
 import cli_checks
+import cases_archives
 import cases_batch
 import cases_files
 import cases_one_code
@@ -15,6 +16,7 @@ import cases_stream
 if __name__ == "__main__":
     cli_checks.PROGRAM, cli_checks.DEFAULT_TEXTS = sys.argv[2], sys.argv[3]
     case = "case_" + sys.argv[1]
-    module = next(m for m in (cases_batch, cases_files, cases_one_code, cases_stream) if hasattr(m, case))
+    modules = (cases_archives, cases_batch, cases_files, cases_one_code, cases_stream)
+    module = next(m for m in modules if hasattr(m, case))
     with tempfile.TemporaryDirectory(prefix="qrcli-") as tmp:
         getattr(module, case)(tmp)
