@@ -21,7 +21,13 @@ _qrbatch_cli() {
   COMPREPLY=()
   case $prev in
     -o | --output)
-      mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+      # A folder, or an archive of the batch.
+      mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X '!*.zip' -- "$cur"
+        compgen -f -X '!*.tar' -- "$cur")
+      return
+      ;;
+    --archive)
+      mapfile -t COMPREPLY < <(compgen -W "zip tar" -- "$cur")
       return
       ;;
   esac

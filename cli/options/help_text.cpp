@@ -15,6 +15,7 @@ namespace qrcli {
 
 std::string HelpText() {
     return R"(Usage: qrbatch-cli [OPTIONS] INPUT -o DIR
+       qrbatch-cli [OPTIONS] INPUT -o ARCHIVE.zip|ARCHIVE.tar
        qrbatch-cli [OPTIONS] --text TEXT -o FILE
        qrbatch-cli -t utf8 --text TEXT
 
@@ -34,7 +35,11 @@ Input:
                        (lines)
 Output:
   -o, --output PATH    the folder of a batch, the file of one code, or - for
-                       standard output
+                       standard output; a name ending in .zip or .tar is one
+                       archive of the batch's files
+  --archive zip|tar    one archive instead of a file per line, its entries
+                       named as the files would be, in line order; made beside
+                       its name and moved there when whole (-o - streams it)
   --mkdir              create the output folder when missing
   -t, --format F       png, svg, eps, pdf, bmp, wmf, utf8 or ansi (png; one
                        code takes the format from its file name). utf8 draws
@@ -81,6 +86,9 @@ Look:
   --verify             read every written image back with a QR reader and report
                        each line that does not give its own bytes
   -j, --jobs N         worker threads (the cores); the files are the same
+  --shard K/N          only the lines whose number modulo N is K (lines count
+                       from 1, K from 0), named and checked for clashes as in
+                       the whole run: N runs, K = 0..N-1, share its files
   -q, --quiet          no progress, no summary; failed lines are still reported
   -h, --help           this text
   -V, --version        the program's version
@@ -99,6 +107,8 @@ Examples:
   qrbatch-cli --text 'https://example.com' -o code.png
   qrbatch-cli -t utf8 --text 'WIFI:T:WPA;S:home;P:secret;;'
   qrbatch-cli --name safe urls.txt -o codes --mkdir
+  qrbatch-cli serials.txt -o codes.zip
+  qrbatch-cli --shard 0/4 serials.txt -o part-0.tar
   qrbatch-cli --app-names resources/default-texts.txt -o out
   qrbatch-cli --sheet a4-3x8 labels.txt -o labels.pdf
 )";

@@ -315,6 +315,9 @@ TEST(HelpText, EveryOptionIsThereWithinEightyColumns) {
                             help.find(std::string(", ") + option + " ") != std::string::npos;
         EXPECT_TRUE(listed) << option;
     }
+    for (const char* option : {"--archive", "--shard"}) {
+        EXPECT_NE(help.find(std::string("\n  ") + option + " "), std::string::npos) << option;
+    }
     size_t lineStart = 0;
     for (size_t end = help.find('\n'); end != std::string::npos; end = help.find('\n', lineStart)) {
         EXPECT_LE(end - lineStart, 80U) << help.substr(lineStart, end - lineStart);

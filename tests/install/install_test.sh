@@ -139,6 +139,11 @@ if [ "$QR_CLI" = 1 ]; then
     mkdir -p "$work/folders/aa" "$work/folders/ab" && touch "$work/folders/ac"
     [ "$(complete_words "$cli" -o "$work/folders/a" | sort | tr '\n' ' ')" = \
       "$work/folders/aa $work/folders/ab " ] || fail "completion after -o offers more than folders"
+    touch "$work/folders/ad.zip"
+    [ "$(complete_words "$cli" -o "$work/folders/ad")" = "$work/folders/ad.zip" ] ||
+      fail "completion after -o does not offer an archive"
+    [ "$(complete_words "$cli" --archive "" | tr '\n' ' ')" = "zip tar " ] ||
+      fail "completion of --archive's values"
   else
     fail "not installed: bash completion"
   fi
