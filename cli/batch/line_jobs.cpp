@@ -1,5 +1,6 @@
 #include "batch/line_jobs.h"
 
+#include "common/archive_file.h"
 #include "input/file_naming.h"
 
 namespace qrcli {
@@ -35,6 +36,11 @@ LineJob JobForLine(InputLine&& line, size_t number, const BatchOptions& options,
         const std::string& base = options.inputFormat == InputFormat::kTsv ? nameColumn : job.text;
         if (auto name = FileNameFor(base, number, options, job.failure)) {
             job.fileName = std::move(*name);
+        }
+        // Known before anything is drawn, and the same for a repeat of the line.
+        if (options.outputKind == OutputKind::kArchive && options.archive == ArchiveFormat::kZip &&
+            !job.fileName.empty() && !qrcommon::IsUtf8(job.fileName)) {
+            job.failure = "\"" + job.fileName + "\": " + qrcommon::kZipNamesAreUtf8;
         }
     }
     return job;

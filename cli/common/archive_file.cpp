@@ -13,10 +13,6 @@
 
 namespace qrcommon {
 
-namespace {
-
-// A zip marks its names as UTF-8, so that every reader shows them as written; a tar holds
-// any bytes, as a Linux folder does.
 bool IsUtf8(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
@@ -33,7 +29,7 @@ bool IsUtf8(std::string_view text) {
         for (size_t k = 1; k < length; ++k) {
             if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2) return false;
         }
-        const auto next = static_cast<unsigned char>(text[i + 1]);
+        const auto next = length > 1 ? static_cast<unsigned char>(text[i + 1]) : 0;
         // Overlong forms, surrogates and code points past U+10FFFF.
         if ((c == 0xE0 && next < 0xA0) || (c == 0xED && next > 0x9F) ||
             (c == 0xF0 && next < 0x90) || (c == 0xF4 && next > 0x8F)) {
@@ -43,6 +39,8 @@ bool IsUtf8(std::string_view text) {
     }
     return true;
 }
+
+namespace {
 
 // The archive writer reads names in the calling thread's character set. Under UTF-8 a name of
 // UTF-8 goes in as the plain UTF-8 every reader takes; under the "C" of a program that never

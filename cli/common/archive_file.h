@@ -25,6 +25,12 @@ enum class ArchiveKind { kZip, kTar };
 // "zip" or "tar": the extension and the word for messages.
 const char* ArchiveKindName(ArchiveKind kind);
 
+// A zip marks its names as UTF-8, so that every reader shows them as written; a tar holds any
+// bytes, as a Linux folder does. Why a zip refuses a name that is not UTF-8:
+inline constexpr const char* kZipNamesAreUtf8 =
+    "a zip archive holds names in UTF-8, and this one is not (a tar archive holds any bytes)";
+bool IsUtf8(std::string_view text);
+
 struct ArchiveSettings {
     ArchiveKind kind = ArchiveKind::kTar;
     // Zip entries stored as they are rather than deflated, for files that are compressed

@@ -78,11 +78,15 @@ def case_archives_read_back(tmp):
     check(stderr.splitlines()[-1] == f'qrbatch-cli: 5 lines, 5 written and verified, 0 failed, '
           f'in "{tmp}/v.tar" as a tar archive of png', stderr)
 
-    # A name that is no UTF-8 cannot be a zip's: the line is reported, the others go in.
-    done = subprocess.run([c.PROGRAM, "-", "-o", zipped, "-q"], input=data, capture_output=True)
-    check(done.returncode == 1 and done.stderr == b'qrbatch-cli: line 5: cannot add "' + GBK +
-          f'.png" to "{zipped}": {ZIP_REFUSAL}\n'.encode(), done.stderr)
-    check(len(entries(open(zipped, "rb").read())) == 4, "the other four")
+    # A name that is no UTF-8 cannot be a zip's: the line is reported, and so is its repeat long
+    # after; the others go in.
+    filler = b"".join(b"f%d\n" % i for i in range(150))
+    done = subprocess.run([c.PROGRAM, "-", "-o", zipped, "-q", "-j", "1"],
+                          input=data + filler + GBK + b"\n", capture_output=True)
+    refusal = b'.png": ' + ZIP_REFUSAL.encode() + b"\n"
+    check(done.returncode == 1 and done.stderr == b'qrbatch-cli: line 5: "' + GBK + refusal +
+          b'qrbatch-cli: line 156: "' + GBK + refusal, done.stderr)
+    check(len(entries(open(zipped, "rb").read())) == 4 + 150, "the others")
 
     # Other formats are deflated in a zip; their entries are the files byte for byte.
     for fmt in ("svg", "bmp", "utf8"):

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "common/archive_file.h"
 #include "common/destination.h"
 #include "common/number_text.h"
 
@@ -61,6 +62,24 @@ TEST(WrongExtension, OnlyTheFormatsOwnExtensionOrNone) {
     }
     EXPECT_EQ(qrcommon::WrongExtension("labels.jpg", "pdf", "a PDF"),
               "-o \"labels.jpg\": the name ends in .jpg, but the file holds a PDF; end it in .pdf");
+}
+
+TEST(ArchiveNames, ZipTakesExactlyTheUtf8Ones) {
+    const struct {
+        std::string name;
+        bool utf8;
+    } cases[] = {
+        {"plain.png", true},
+        {"\xE6\xB5\x8B\xE8\xAF\x95.png", true},  // 测试
+        {"\xF0\x9F\x98\x80", true},              // U+1F600
+        {"\xB2\xE2\xCA\xD4.png", false},         // 测试 in GBK
+        {"end\xE6\xB5", false},                  // cut short at the end
+        {"\xC0\xAF", false},                     // "/" in an overlong form
+        {"\xED\xA0\x80", false},                 // a surrogate
+        {"\xF4\x90\x80\x80", false},             // past U+10FFFF
+        {std::string("a\0b", 3), true},
+    };
+    for (const auto& [name, utf8] : cases) EXPECT_EQ(qrcommon::IsUtf8(name), utf8) << name;
 }
 
 }  // namespace
