@@ -157,38 +157,6 @@ TEST(ParseArguments, OneTextGoesToAFileOrStandardOutput) {
               "more than one input file given: \"-o\" (see --help)");
 }
 
-TEST(ParseArguments, ArchivesFromTheNameOrTheOptionAndShards) {
-    struct Case {
-        Args args;
-        OutputKind kind;
-        qrcli::ArchiveFormat archive;
-    };
-    const std::vector<Case> cases = {
-        {{"a", "-o", "codes.zip"}, OutputKind::kArchive, qrcli::ArchiveFormat::kZip},
-        {{"a", "-o", "dir/codes.TAR"}, OutputKind::kArchive, qrcli::ArchiveFormat::kTar},
-        {{"a", "-o", "codes", "--archive", "zip"},
-         OutputKind::kArchive,
-         qrcli::ArchiveFormat::kZip},
-        {{"a", "-o", "-", "--archive", "TAR"}, OutputKind::kArchive, qrcli::ArchiveFormat::kTar},
-        {{"--text", "t", "-o", "one.zip"}, OutputKind::kArchive, qrcli::ArchiveFormat::kZip},
-        {{"a", "-o", "codes.zip.d"}, OutputKind::kFolder, qrcli::ArchiveFormat::kTar},
-        {{"a", "-o", "."}, OutputKind::kFolder, qrcli::ArchiveFormat::kTar},
-    };
-    for (const auto& [args, kind, archive] : cases) {
-        const BatchOptions o = Parsed(args);
-        EXPECT_EQ(o.outputKind, kind) << args[2];
-        EXPECT_EQ(o.archive, archive) << args[2];
-    }
-    const BatchOptions shard = Parsed({"a", "-o", "b", "--shard", "3/16"});
-    EXPECT_EQ(shard.shardIndex, 3U);
-    EXPECT_EQ(shard.shardCount, 16U);
-    EXPECT_EQ(Parsed({"a", "-o", "b"}).shardCount, 1U);
-    const auto sheet = ParseArguments({"a", "-o", "b.pdf", "--shard", "0/2"}, 1, true);
-    ASSERT_TRUE(std::holds_alternative<qrcli::UsageError>(sheet));
-    EXPECT_EQ(std::get<qrcli::UsageError>(sheet).message,
-              "--shard is for image batches, not --sheet (see --help)");
-}
-
 TEST(ParseArguments, BadValuesSayTheFormExpected) {
     const std::vector<std::pair<Args, std::string>> cases = {
         {{"--size", "200"}, "--size: \"200\": expected WxH, e.g. 200x200"},
@@ -210,12 +178,6 @@ TEST(ParseArguments, BadValuesSayTheFormExpected) {
         {{"--archive", "7z"}, "--archive: \"7z\": expected zip or tar"},
         {{"--shard", "4/4"},
          "--shard: \"4/4\": expected K/N, two whole numbers with K from 0 to N-1, e.g. 0/4"},
-        {{"--shard", "1"},
-         "--shard: \"1\": expected K/N, two whole numbers with K from 0 to N-1, e.g. 0/4"},
-        {{"--shard", "-1/2"},
-         "--shard: \"-1/2\": expected K/N, two whole numbers with K from 0 to N-1, e.g. 0/4"},
-        {{"--shard", "0/0"},
-         "--shard: \"0/0\": expected K/N, two whole numbers with K from 0 to N-1, e.g. 0/4"},
     };
     for (const auto& [extra, expected] : cases) {
         Args args = {"a", "-o", "b"};
