@@ -257,3 +257,20 @@ def case_bmp_colours(tmp):
     code, _, stderr = run(["-", "-o", out, "-t", "bmp", "--fg", "#FF0000", "-q"], b"red\n")
     check(code == 0 and stderr == "", stderr)
     print("BMP: a colour outside the 16 is announced and written as its nearest")
+
+
+def case_png_resolution(tmp):
+    # The pHYs chunk carries --dpi, so viewers and printers show the size asked for.
+    for dpi, module_cm in ((72, None), (300, "0.05"), (1200, None)):
+        out = folder(tmp, f"dpi{dpi}")
+        size = ["--module-cm", module_cm] if module_cm else []
+        code, _, stderr = run(["--text", "printed size", "--dpi", str(dpi), "-o", out] + size)
+        check(code == 0, f"--dpi {dpi}: exit {code}: {stderr}")
+        path = os.path.join(out, "printed size.png")
+        with Image.open(path) as image:
+            image.verify()  # every chunk's CRC
+        with Image.open(path) as image:
+            check(tuple(round(d) for d in image.info.get("dpi", ())) == (dpi, dpi),
+                  f"--dpi {dpi}: the file says {image.info.get('dpi')}")
+        check(decoded(path) == b"printed size", f"--dpi {dpi}: does not decode")
+    print("PNG files carry 72, 300 and 1200 dpi and decode")

@@ -1,0 +1,51 @@
+#include "images/png_chunks.h"
+
+#include "images/deflater.h"
+
+namespace qrcli {
+
+namespace {
+
+constexpr uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+size_t Open(std::vector<uint8_t>& out, std::string_view type) {
+    const size_t start = out.size();
+    AppendBigEndian(out, 0);  // the length, once the data is in
+    out.insert(out.end(), type.begin(), type.end());
+    return start;
+}
+
+}  // namespace
+
+void AppendBigEndian(std::vector<uint8_t>& out, uint32_t value) {
+    const uint8_t bytes[] = {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
+                             static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
+    out.insert(out.end(), bytes, bytes + 4);
+}
+
+PngChunks::PngChunks(std::vector<uint8_t>& out) : out_(out) {
+    out_.insert(out_.end(), std::begin(kSignature), std::end(kSignature));
+}
+
+void PngChunks::Add(std::string_view type, std::span<const uint8_t> data) {
+    const size_t start = Open(out_, type);
+    out_.insert(out_.end(), data.begin(), data.end());
+    Close(start);
+}
+
+bool PngChunks::AddImageData(std::span<const uint8_t> scanlines, int level) {
+    const size_t start = Open(out_, "IDAT");
+    if (!AppendDeflated(scanlines, level, out_)) return false;
+    Close(start);
+    return true;
+}
+
+void PngChunks::Close(size_t start) {
+    const size_t length = out_.size() - start - 8;
+    for (int k = 0; k < 4; ++k)
+        out_[start + static_cast<size_t>(k)] = static_cast<uint8_t>(length >> (24 - 8 * k));
+    const std::span typeAndData(out_.data() + start + 4, length + 4);
+    AppendBigEndian(out_, Crc32(0, typeAndData));
+}
+
+}  // namespace qrcli

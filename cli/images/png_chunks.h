@@ -1,0 +1,30 @@
+// A PNG file built chunk by chunk in memory: the signature, then each chunk as length, type,
+// data and the CRC of type and data.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace qrcli {
+
+class PngChunks {
+  public:
+    // Starts the file with the signature.
+    explicit PngChunks(std::vector<uint8_t>& out);
+
+    void Add(std::string_view type, std::span<const uint8_t> data);
+    // One IDAT chunk holding the scanlines deflated; false when memory runs out.
+    bool AddImageData(std::span<const uint8_t> scanlines, int level);
+
+  private:
+    void Close(size_t start);  // the length and CRC of the chunk that begins at start
+
+    std::vector<uint8_t>& out_;
+};
+
+// A 4-byte big-endian number as PNG chunks hold them.
+void AppendBigEndian(std::vector<uint8_t>& out, uint32_t value);
+
+}  // namespace qrcli
