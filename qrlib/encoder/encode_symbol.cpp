@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "bit_stream.h"
-#include "mask_score.h"
+#include "mask_choice.h"
 #include "matrix_builder.h"
 #include "reed_solomon.h"
 
@@ -20,34 +20,14 @@ std::optional<EncodedSymbol> EncodeSymbol(std::span<const uint8_t> message,
     const std::vector<uint8_t> codewords =
         InterleaveBlocks(data, EcBlocksFor(version, params.ecLevel));
 
-    // Function patterns and data placement do not depend on the mask: build them once, then
-    // try each mask on a copy of the modules.
-    const ModuleMatrix unmasked = BuildUnmaskedMatrix(version, codewords);
-    ModuleMatrix work = unmasked;
-    auto applyMask = [&](int mask) {
-        std::copy(unmasked.modules.begin(), unmasked.modules.end(), work.modules.begin());
-        WriteFormatInfo(work, params.ecLevel, mask);
-        ApplyMask(work, mask);
-    };
-
-    if (params.maskSetting != 0) {
-        applyMask(params.maskSetting - 1);
-        return EncodedSymbol{version, params.maskSetting - 1, std::move(work)};
-    }
-    int best = 0;
-    uint32_t lowest = 0;
-    std::vector<uint8_t> bestModules;
-    for (int mask = 0; mask < 8; ++mask) {
-        applyMask(mask);
-        const uint32_t score = ScoreMask(work);
-        if (mask == 0 || score < lowest) {  // equal scores keep the lower mask number
-            lowest = score;
-            best = mask;
-            bestModules = work.modules;
-        }
-    }
-    work.modules = std::move(bestModules);
-    return EncodedSymbol{version, best, std::move(work)};
+    // Function patterns and data placement do not depend on the mask: the mask is chosen on
+    // packed rows, then only that one is applied to the modules.
+    ModuleMatrix symbol = BuildUnmaskedMatrix(version, codewords);
+    const int mask = params.maskSetting != 0 ? params.maskSetting - 1
+                                             : ChooseMask(symbol, version, params.ecLevel);
+    WriteFormatInfo(symbol, params.ecLevel, mask);
+    ApplyMask(symbol, mask);
+    return EncodedSymbol{version, mask, std::move(symbol)};
 }
 
 }  // namespace qr

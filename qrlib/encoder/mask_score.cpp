@@ -4,17 +4,14 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#include <span>
 #include <vector>
+
+#include "packed_matrix.h"
 
 namespace qr {
 
 namespace {
-
-// A line of up to 192 modules as bits: bit k is module k, 1 dark. Symbols have at most 177
-// modules a side.
-constexpr int kLineWords = 3;
-constexpr int kMaxSide = 64 * kLineWords;
-using LineBits = std::array<uint64_t, kLineWords>;
 
 // Bit j of the result is bit j + k of the line (0 < k < 64).
 template <int words>
@@ -38,15 +35,6 @@ LineBits Earlier(const LineBits& b) {
     return r;
 }
 
-LineBits FirstBits(int count) {
-    LineBits r{};
-    for (int i = 0; i < kLineWords; ++i) {
-        const int bits = std::clamp(count - 64 * i, 0, 64);
-        r[i] = bits == 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
-    }
-    return r;
-}
-
 // Bits set, without relying on a population-count instruction the target may lack.
 uint32_t CountWord(uint64_t x) {
     x = x - ((x >> 1) & 0x5555555555555555ULL);
@@ -62,57 +50,24 @@ uint32_t Count(const LineBits& b) {
     return total;
 }
 
-// The matrix packed into bits, row by row and column by column, with for each row the modules
-// that equal their right-hand neighbour.
-struct PackedMatrix {
-    int n = 0;
-    int words = 0;
-    LineBits inside{};  // modules that have a next one on their line
-    std::array<LineBits, kMaxSide> rows;
-    std::array<LineBits, kMaxSide> columns;
-    std::array<LineBits, kMaxSide> rowEqualsNext;
+template <int w>
+LineBits EqualsNext(const PackedMatrix& p, const LineBits& b) {
+    const LineBits next = Later<w>(b, 1);
+    LineBits equal{};
+    for (int i = 0; i < w; ++i) equal[i] = ~(b[i] ^ next[i]) & p.inside[i];
+    return equal;
+}
 
-    explicit PackedMatrix(const ModuleMatrix& m) : n(m.side), words((m.side + 63) / 64) {
-        assert(n <= kMaxSide);
-        inside = FirstBits(n - 1);
-        std::fill_n(rows.begin(), n, LineBits{});
-        std::fill_n(columns.begin(), n, LineBits{});
-        for (int r = 0; r < n; ++r) {
-            const uint8_t* row = m.modules.data() + m.Index(r, 0);
-            LineBits& rowBits = rows[static_cast<size_t>(r)];
-            const uint64_t rowBit = uint64_t{1} << (r % 64);
-            for (int c = 0; c < n; ++c) {
-                const uint64_t dark = row[c] != 0 ? 1 : 0;
-                rowBits[static_cast<size_t>(c / 64)] |= dark << (c % 64);
-                columns[static_cast<size_t>(c)][static_cast<size_t>(r / 64)] |= rowBit & (0 - dark);
-            }
-            rowEqualsNext[static_cast<size_t>(r)] = EqualsNext<kLineWords>(rowBits);
-        }
+// The last column of the run of equal modules that starts at (r, c).
+int RunEnd(const PackedMatrix& p, int r, int c) {
+    const LineBits& equal = p.rowEqualsNext[static_cast<size_t>(r)];
+    for (int w = c / 64; w < kLineWords; ++w) {
+        uint64_t breaks = ~equal[static_cast<size_t>(w)];
+        if (w == c / 64) breaks &= ~uint64_t{0} << (c % 64);
+        if (breaks != 0) return 64 * w + std::countr_zero(breaks);
     }
-
-    template <int w>
-    LineBits EqualsNext(const LineBits& b) const {
-        const LineBits next = Later<w>(b, 1);
-        LineBits equal{};
-        for (int i = 0; i < w; ++i) equal[i] = ~(b[i] ^ next[i]) & inside[i];
-        return equal;
-    }
-
-    bool Dark(int r, int c) const {
-        return (rows[static_cast<size_t>(r)][static_cast<size_t>(c / 64)] >> (c % 64)) & 1U;
-    }
-
-    // The last column of the run of equal modules that starts at (r, c).
-    int RunEnd(int r, int c) const {
-        const LineBits& equal = rowEqualsNext[static_cast<size_t>(r)];
-        for (int w = c / 64; w < kLineWords; ++w) {
-            uint64_t breaks = ~equal[static_cast<size_t>(w)];
-            if (w == c / 64) breaks &= ~uint64_t{0} << (c % 64);
-            if (breaks != 0) return 64 * w + std::countr_zero(breaks);
-        }
-        return n - 1;
-    }
-};
+    return p.n - 1;
+}
 
 struct LineScores {
     uint32_t runs = 0;
@@ -127,7 +82,7 @@ struct LineScores {
 // itself only at shifts 4 and 6), so every match counts.
 template <int words>
 LineScores ScoreLine(const PackedMatrix& p, const LineBits& b, const LineBits& starts) {
-    const LineBits equalNext = p.EqualsNext<words>(b);
+    const LineBits equalNext = EqualsNext<words>(p, b);
     LineBits six = equalNext;
     for (int k = 1; k <= 4; ++k) {
         const LineBits shifted = Later<words>(equalNext, k);
@@ -207,22 +162,23 @@ class RectList {
     size_t count_ = 0;
 };
 
-uint32_t BlockScore(const ModuleMatrix& m, const PackedMatrix& p) {
-    const int n = m.side;
+uint32_t BlockScore(const PackedMatrix& p, std::span<const FunctionCell> cells) {
+    const int n = p.n;
     RectList counted;
     std::array<int16_t, kMaxSide> widest;  // largest c1 for each bottom row r1
     uint32_t score = 0;
-    for (int c0 = 0; c0 < n; ++c0) {
-        for (int r0 = 0; r0 < n; ++r0) {
-            if (m.IsData(r0, c0)) continue;
+    for (const FunctionCell& cell : cells) {
+        {
+            const int r0 = cell.row;
+            const int c0 = cell.column;
             const bool value = p.Dark(r0, c0);
             // Rows r0..r1 must all hold the value from c0 on: the widest rectangle for r1 ends
             // where the shortest of their runs ends.
-            int c1 = p.RunEnd(r0, c0);
+            int c1 = RunEnd(p, r0, c0);
             int lastRow = r0;
             for (int r = r0 + 1; r < n && c1 > c0; ++r) {
                 if (p.Dark(r, c0) != value) break;
-                c1 = std::min(c1, p.RunEnd(r, c0));
+                c1 = std::min(c1, RunEnd(p, r, c0));
                 if (c1 <= c0) break;
                 widest[static_cast<size_t>(r)] = static_cast<int16_t>(c1);
                 lastRow = r;
@@ -242,12 +198,49 @@ uint32_t BlockScore(const ModuleMatrix& m, const PackedMatrix& p) {
 
 }  // namespace
 
+PackedMatrix::PackedMatrix(const ModuleMatrix& m) : PackedMatrix(m.side) {
+    for (int r = 0; r < n; ++r) {
+        const uint8_t* row = m.modules.data() + m.Index(r, 0);
+        LineBits& rowBits = rows[static_cast<size_t>(r)];
+        const uint64_t rowBit = uint64_t{1} << (r % 64);
+        for (int c = 0; c < n; ++c) {
+            const uint64_t dark = row[c] != 0 ? 1 : 0;
+            rowBits[static_cast<size_t>(c / 64)] |= dark << (c % 64);
+            columns[static_cast<size_t>(c)][static_cast<size_t>(r / 64)] |= rowBit & (0 - dark);
+        }
+    }
+    FindRowEqualities();
+}
+
+void PackedMatrix::FindRowEqualities() {
+    for (int r = 0; r < n; ++r) {
+        rowEqualsNext[static_cast<size_t>(r)] =
+            EqualsNext<kLineWords>(*this, rows[static_cast<size_t>(r)]);
+    }
+}
+
+std::vector<FunctionCell> FunctionCellsOf(const ModuleMatrix& m) {
+    std::vector<FunctionCell> cells;
+    for (int c = 0; c < m.side; ++c) {
+        for (int r = 0; r < m.side; ++r) {
+            if (!m.IsData(r, c))
+                cells.push_back({static_cast<int16_t>(r), static_cast<int16_t>(c)});
+        }
+    }
+    return cells;
+}
+
+uint32_t ScorePacked(const PackedMatrix& p, std::span<const FunctionCell> cells) {
+    const LineScores lines = ScoreLines(p);
+    return lines.runs + lines.finders + BlockScore(p, cells);
+}
+
 uint32_t RunPenalty(const ModuleMatrix& m) {
     return ScoreLines(PackedMatrix(m)).runs;
 }
 
 uint32_t BlockPenalty(const ModuleMatrix& m) {
-    return BlockScore(m, PackedMatrix(m));
+    return BlockScore(PackedMatrix(m), FunctionCellsOf(m));
 }
 
 uint32_t FinderPenalty(const ModuleMatrix& m) {
@@ -255,9 +248,7 @@ uint32_t FinderPenalty(const ModuleMatrix& m) {
 }
 
 uint32_t ScoreMask(const ModuleMatrix& m) {
-    const PackedMatrix packed(m);
-    const LineScores lines = ScoreLines(packed);
-    return lines.runs + lines.finders + BlockScore(m, packed);
+    return ScorePacked(PackedMatrix(m), FunctionCellsOf(m));
 }
 
 }  // namespace qr

@@ -149,18 +149,34 @@ ModuleMatrix BuildUnmaskedMatrix(int version, std::span<const uint8_t> codewords
     return m;
 }
 
+std::array<FormatModule, kFormatModules> FormatModulesOf(int side) {
+    const int n = side;
+    std::array<FormatModule, kFormatModules> at{};
+    size_t k = 0;
+    auto put = [&](int row, int column, int bit) {
+        at[k++] = {static_cast<int16_t>(row), static_cast<int16_t>(column),
+                   static_cast<int8_t>(bit)};
+    };
+    for (int b = 0; b <= 5; ++b) put(b, 8, b);
+    put(7, 8, 6);
+    put(8, 8, 7);
+    put(8, 7, 8);
+    for (int b = 9; b <= 14; ++b) put(8, 14 - b, b);
+    for (int b = 0; b <= 7; ++b) put(8, n - 1 - b, b);
+    for (int b = 8; b <= 14; ++b) put(n - 15 + b, 8, b);
+    put(n - 8, 8, -1);
+    return at;
+}
+
 void WriteFormatInfo(ModuleMatrix& m, int level, int mask) {
-    const int n = m.side;
     const uint16_t bits = FormatBits(level, mask);
-    auto bitAt = [bits](int b) { return ((bits >> b) & 1U) != 0; };
-    for (int b = 0; b <= 5; ++b) m.SetFunction(b, 8, bitAt(b));
-    m.SetFunction(7, 8, bitAt(6));
-    m.SetFunction(8, 8, bitAt(7));
-    m.SetFunction(8, 7, bitAt(8));
-    for (int b = 9; b <= 14; ++b) m.SetFunction(8, 14 - b, bitAt(b));
-    for (int b = 0; b <= 7; ++b) m.SetFunction(8, n - 1 - b, bitAt(b));
-    for (int b = 8; b <= 14; ++b) m.SetFunction(n - 15 + b, 8, bitAt(b));
-    m.SetFunction(n - 8, 8, true);
+    for (const FormatModule& f : FormatModulesOf(m.side)) {
+        m.SetFunction(f.row, f.column, f.bit < 0 || ((bits >> f.bit) & 1U) != 0);
+    }
+}
+
+const ModuleMatrix& FunctionPatternsOf(int version) {
+    return LayoutFor(version).functions;
 }
 
 ModuleMatrix BuildMatrix(int version, int level, std::span<const uint8_t> codewords, int mask) {

@@ -1,6 +1,8 @@
 // Function patterns, format and version information, data placement and the data masks.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -17,6 +19,19 @@ ModuleMatrix BuildUnmaskedMatrix(int version, std::span<const uint8_t> codewords
 
 // Writes both copies of the format information and the dark module.
 void WriteFormatInfo(ModuleMatrix& matrix, int level, int mask);
+
+// Where the format information goes: both copies of each of the 15 bits (bit 14 is sent
+// first), and the dark module (bit -1).
+struct FormatModule {
+    int16_t row;
+    int16_t column;
+    int8_t bit;
+};
+constexpr size_t kFormatModules = 31;
+std::array<FormatModule, kFormatModules> FormatModulesOf(int side);
+
+// The function patterns of a version, all data modules light: made once, shared by threads.
+const ModuleMatrix& FunctionPatternsOf(int version);
 
 // The unmasked matrix with the format information of this mask number.
 ModuleMatrix BuildMatrix(int version, int level, std::span<const uint8_t> codewords, int mask);

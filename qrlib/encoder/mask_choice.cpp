@@ -1,0 +1,82 @@
+#include "mask_choice.h"
+
+#include <array>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "matrix_builder.h"
+#include "packed_matrix.h"
+#include "tables.h"
+
+namespace qr {
+
+namespace {
+
+// What the mask choice of every symbol of a version shares, made on first use.
+struct VersionMasks {
+    // Each mask's data modules to invert, by row and by column.
+    std::array<std::vector<LineBits>, 8> rows;
+    std::array<std::vector<LineBits>, 8> columns;
+    std::vector<FunctionCell> cells;
+    std::array<FormatModule, kFormatModules> format;
+};
+
+std::unique_ptr<VersionMasks> MakeMasks(int version) {
+    const ModuleMatrix& functions = FunctionPatternsOf(version);
+    const int n = functions.side;
+    auto masks = std::make_unique<VersionMasks>();
+    for (int mask = 0; mask < 8; ++mask) {
+        ModuleMatrix flips(n);
+        flips.isData = functions.isData;
+        ApplyMask(flips, mask);  // all light: the modules the mask inverts become dark
+        const PackedMatrix packed(flips);
+        masks->rows[mask].assign(packed.rows.begin(), packed.rows.begin() + n);
+        masks->columns[mask].assign(packed.columns.begin(), packed.columns.begin() + n);
+    }
+    masks->cells = FunctionCellsOf(functions);
+    masks->format = FormatModulesOf(n);
+    return masks;
+}
+
+const VersionMasks& MasksFor(int version) {
+    static std::array<std::once_flag, kMaxVersion + 1> made;
+    static std::array<std::unique_ptr<VersionMasks>, kMaxVersion + 1> all;
+    const auto v = static_cast<size_t>(version);
+    std::call_once(made[v], [&] { all[v] = MakeMasks(version); });
+    return *all[v];
+}
+
+}  // namespace
+
+int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
+    const VersionMasks& masks = MasksFor(version);
+    const PackedMatrix base(unmasked);
+    PackedMatrix work(unmasked.side);
+    const auto n = static_cast<size_t>(unmasked.side);
+    int best = 0;
+    uint32_t lowest = 0;
+    for (int mask = 0; mask < 8; ++mask) {
+        const auto& rowFlips = masks.rows[static_cast<size_t>(mask)];
+        const auto& columnFlips = masks.columns[static_cast<size_t>(mask)];
+        for (size_t i = 0; i < n; ++i) {
+            for (size_t w = 0; w < static_cast<size_t>(kLineWords); ++w) {
+                work.rows[i][w] = base.rows[i][w] ^ rowFlips[i][w];
+                work.columns[i][w] = base.columns[i][w] ^ columnFlips[i][w];
+            }
+        }
+        const uint16_t bits = FormatBits(level, mask);
+        for (const FormatModule& f : masks.format) {
+            work.Set(f.row, f.column, f.bit < 0 || ((bits >> f.bit) & 1U) != 0);
+        }
+        work.FindRowEqualities();
+        const uint32_t score = ScorePacked(work, masks.cells);
+        if (mask == 0 || score < lowest) {  // equal scores keep the lower mask number
+            lowest = score;
+            best = mask;
+        }
+    }
+    return best;
+}
+
+}  // namespace qr

@@ -1,0 +1,79 @@
+// A symbol packed into bits, row by row and column by column, as the mask scorer reads it.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "module_matrix.h"
+
+namespace qr {
+
+// A line of up to 192 modules as bits: bit k is module k, 1 dark. Symbols have at most 177
+// modules a side.
+constexpr int kLineWords = 3;
+constexpr int kMaxSide = 64 * kLineWords;
+using LineBits = std::array<uint64_t, kLineWords>;
+
+inline LineBits FirstBits(int count) {
+    LineBits r{};
+    for (int i = 0; i < kLineWords; ++i) {
+        const int bits = std::clamp(count - 64 * i, 0, 64);
+        r[static_cast<size_t>(i)] = bits == 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
+    }
+    return r;
+}
+
+struct PackedMatrix {
+    int n = 0;
+    int words = 0;
+    LineBits inside{};  // modules that have a next one on their line
+    std::array<LineBits, kMaxSide> rows;
+    std::array<LineBits, kMaxSide> columns;
+    std::array<LineBits, kMaxSide> rowEqualsNext;  // modules equal to their right-hand neighbour
+
+    explicit PackedMatrix(int side)
+        : n(side), words((side + 63) / 64), inside(FirstBits(side - 1)) {
+        assert(side <= kMaxSide);
+        std::fill_n(rows.begin(), n, LineBits{});
+        std::fill_n(columns.begin(), n, LineBits{});
+    }
+
+    // The modules of m, bit by bit, with the row equalities.
+    explicit PackedMatrix(const ModuleMatrix& m);
+
+    void Set(int r, int c, bool dark) {
+        const uint64_t rowBit = uint64_t{1} << (c % 64);
+        const uint64_t columnBit = uint64_t{1} << (r % 64);
+        auto& rowWord = rows[static_cast<size_t>(r)][static_cast<size_t>(c / 64)];
+        auto& columnWord = columns[static_cast<size_t>(c)][static_cast<size_t>(r / 64)];
+        rowWord = dark ? rowWord | rowBit : rowWord & ~rowBit;
+        columnWord = dark ? columnWord | columnBit : columnWord & ~columnBit;
+    }
+
+    // rowEqualsNext from the rows, once they are all in.
+    void FindRowEqualities();
+
+    bool Dark(int r, int c) const {
+        return (rows[static_cast<size_t>(r)][static_cast<size_t>(c / 64)] >> (c % 64)) & 1U;
+    }
+};
+
+// A function module: the corners the block term's rectangles start from.
+struct FunctionCell {
+    int16_t row;
+    int16_t column;
+};
+
+// The function modules of m column by column, each from the top down: the order the block term
+// meets them, on which its counting depends.
+std::vector<FunctionCell> FunctionCellsOf(const ModuleMatrix& m);
+
+// The penalty (runs, blocks and finder-like sequences) of the packed modules, the rectangles
+// starting at the cells.
+uint32_t ScorePacked(const PackedMatrix& p, std::span<const FunctionCell> cells);
+
+}  // namespace qr
