@@ -4,6 +4,7 @@
 
 #include "dib_canvas.h"
 #include "images/index_canvas.h"
+#include "images/packed_drawing.h"
 #include "images/png_file.h"
 #include "images/terminal_text.h"
 #include "images/vector_images.h"
@@ -36,6 +37,9 @@ std::unique_ptr<IndexCanvas> DrawIndexed(const LaidOutSymbol& laid, const qrlib:
 }
 
 std::optional<std::vector<uint8_t>> PngBytes(const LaidOutSymbol& laid, const BatchOptions& o) {
+    if (const auto picture = DrawPacked(laid.symbol.matrix, laid.look)) {
+        return WritePng(*picture, o.dpi);
+    }
     const auto canvas = DrawIndexed(laid, laid.look, o.dpi);
     if (!canvas) return std::nullopt;
     return EncodePng(*canvas, o.dpi);

@@ -6,6 +6,7 @@
 
 #include "encode_symbol.h"
 #include "images/index_canvas.h"
+#include "images/packed_drawing.h"
 #include "images/png_file.h"
 #include "symbol_drawing.h"
 
@@ -81,6 +82,31 @@ const Look kLooks[] = {
     {"one colour", {40, 40, 1, 0, 0, 0x336699, 0x336699}},
     {"no margin, width not a byte", {21, 21, 1, 0, 0, 0xFFFFFF, 0x000000}},
 };
+
+TEST(PackedDrawing, SameFileAsTheCanvasDrawingForEveryLook) {
+    const auto symbol = Symbol("packed rows");
+    for (const auto& [name, look] : kLooks) {
+        const auto packed = qrcli::DrawPacked(symbol.matrix, look);
+        ASSERT_TRUE(packed) << name;
+        const auto fromCanvas = qrcli::EncodePng(*OnCanvas(symbol, look), 96);
+        EXPECT_EQ(qrcli::WritePng(*packed, 96), fromCanvas) << name;
+    }
+}
+
+TEST(PackedDrawing, LeavesToTheCanvasWhatItCannotDraw) {
+    const auto symbol = Symbol("canvas");
+    const struct {
+        const char* name;
+        qrlib::Appearance look;
+    } refused[] = {
+        {"a frame", {200, 200, 6, 0, 2, 0xFFFFFF, 0}},
+        {"a dashed frame", {200, 200, 6, 0, 1, 0xFFFFFF, 0}},
+        {"the symbol wider than the image", {20, 200, 6, 0, 0, 0xFFFFFF, 0}},
+        {"the symbol taller than the image", {200, 20, 6, 1, 0, 0xFFFFFF, 0}},
+    };
+    for (const auto& [name, look] : refused)
+        EXPECT_FALSE(qrcli::DrawPacked(symbol.matrix, look)) << name;
+}
 
 TEST(PngWriter, ChunksInOrderWithValidCrcsResolutionAndPixels) {
     const auto symbol = Symbol("chunks");
