@@ -18,7 +18,7 @@ struct VersionMasks {
     // Each mask's data modules to invert, by row and by column.
     std::array<std::vector<LineBits>, 8> rows;
     std::array<std::vector<LineBits>, 8> columns;
-    std::vector<FunctionCell> cells;
+    std::vector<LineBits> functionColumns;
     std::array<FormatModule, kFormatModules> format;
 };
 
@@ -34,7 +34,7 @@ std::unique_ptr<VersionMasks> MakeMasks(int version) {
         masks->rows[mask].assign(packed.rows.begin(), packed.rows.begin() + n);
         masks->columns[mask].assign(packed.columns.begin(), packed.columns.begin() + n);
     }
-    masks->cells = FunctionCellsOf(functions);
+    masks->functionColumns = FunctionColumnsOf(functions);
     masks->format = FormatModulesOf(n);
     return masks;
 }
@@ -70,7 +70,7 @@ int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
             work.Set(f.row, f.column, f.bit < 0 || ((bits >> f.bit) & 1U) != 0);
         }
         work.FindRowEqualities();
-        const uint32_t score = ScorePacked(work, masks.cells);
+        const uint32_t score = ScorePacked(work, masks.functionColumns);
         if (mask == 0 || score < lowest) {  // equal scores keep the lower mask number
             lowest = score;
             best = mask;

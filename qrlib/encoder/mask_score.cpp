@@ -162,36 +162,51 @@ class RectList {
     size_t count_ = 0;
 };
 
-uint32_t BlockScore(const PackedMatrix& p, std::span<const FunctionCell> cells) {
-    const int n = p.n;
-    RectList counted;
+// The rectangles from one corner (r0, c0), tallest first.
+uint32_t BlockScoreFrom(const PackedMatrix& p, int r0, int c0, RectList& counted) {
     std::array<int16_t, kMaxSide> widest;  // largest c1 for each bottom row r1
+    const bool value = p.Dark(r0, c0);
+    // Rows r0..r1 must all hold the value from c0 on: the widest rectangle for r1 ends where
+    // the shortest of their runs ends.
+    int c1 = RunEnd(p, r0, c0);
+    int lastRow = r0;
+    for (int r = r0 + 1; r < p.n && c1 > c0; ++r) {
+        if (p.Dark(r, c0) != value) break;
+        c1 = std::min(c1, RunEnd(p, r, c0));
+        if (c1 <= c0) break;
+        widest[static_cast<size_t>(r)] = static_cast<int16_t>(c1);
+        lastRow = r;
+    }
+    // Tallest first, as the rectangles are met from the bottom row upwards.
     uint32_t score = 0;
-    for (const FunctionCell& cell : cells) {
-        {
-            const int r0 = cell.row;
-            const int c0 = cell.column;
-            const bool value = p.Dark(r0, c0);
-            // Rows r0..r1 must all hold the value from c0 on: the widest rectangle for r1 ends
-            // where the shortest of their runs ends.
-            int c1 = RunEnd(p, r0, c0);
-            int lastRow = r0;
-            for (int r = r0 + 1; r < n && c1 > c0; ++r) {
-                if (p.Dark(r, c0) != value) break;
-                c1 = std::min(c1, RunEnd(p, r, c0));
-                if (c1 <= c0) break;
-                widest[static_cast<size_t>(r)] = static_cast<int16_t>(c1);
-                lastRow = r;
-            }
-            // Tallest first, as the rectangles are met from the bottom row upwards.
-            for (int r1 = lastRow; r1 > r0; --r1) {
-                const Rect rect{static_cast<int16_t>(r0), static_cast<int16_t>(c0),
-                                static_cast<int16_t>(r1), widest[static_cast<size_t>(r1)]};
-                if (counted.AnyContains(rect)) continue;
-                counted.Add(rect);
-                score += 3U * static_cast<uint32_t>(r1 - r0) * static_cast<uint32_t>(rect.c1 - c0);
+    for (int r1 = lastRow; r1 > r0; --r1) {
+        const Rect rect{static_cast<int16_t>(r0), static_cast<int16_t>(c0),
+                        static_cast<int16_t>(r1), widest[static_cast<size_t>(r1)]};
+        if (counted.AnyContains(rect)) continue;
+        counted.Add(rect);
+        score += 3U * static_cast<uint32_t>(r1 - r0) * static_cast<uint32_t>(rect.c1 - c0);
+    }
+    return score;
+}
+
+// Corners column by column, each from the top down. Only a function module at the top-left of
+// a uniform 2 x 2 square starts a rectangle: those are found a column of bits at a time.
+uint32_t BlockScore(const PackedMatrix& p, std::span<const LineBits> functionColumns) {
+    RectList counted;
+    uint32_t score = 0;
+    LineBits equalBelow = EqualsNext<kLineWords>(p, p.columns[0]);
+    for (int c0 = 0; c0 + 1 < p.n; ++c0) {
+        const auto c = static_cast<size_t>(c0);
+        const LineBits nextEqualBelow = EqualsNext<kLineWords>(p, p.columns[c + 1]);
+        for (int w = 0; w < p.words; ++w) {
+            const auto i = static_cast<size_t>(w);
+            uint64_t corners = functionColumns[c][i] & equalBelow[i] & nextEqualBelow[i] &
+                               ~(p.columns[c][i] ^ p.columns[c + 1][i]);
+            for (; corners != 0; corners &= corners - 1) {
+                score += BlockScoreFrom(p, 64 * w + std::countr_zero(corners), c0, counted);
             }
         }
+        equalBelow = nextEqualBelow;
     }
     return score;
 }
@@ -219,20 +234,22 @@ void PackedMatrix::FindRowEqualities() {
     }
 }
 
-std::vector<FunctionCell> FunctionCellsOf(const ModuleMatrix& m) {
-    std::vector<FunctionCell> cells;
+std::vector<LineBits> FunctionColumnsOf(const ModuleMatrix& m) {
+    std::vector<LineBits> columns(static_cast<size_t>(m.side), LineBits{});
     for (int c = 0; c < m.side; ++c) {
         for (int r = 0; r < m.side; ++r) {
-            if (!m.IsData(r, c))
-                cells.push_back({static_cast<int16_t>(r), static_cast<int16_t>(c)});
+            if (!m.IsData(r, c)) {
+                columns[static_cast<size_t>(c)][static_cast<size_t>(r / 64)] |= uint64_t{1}
+                                                                                << (r % 64);
+            }
         }
     }
-    return cells;
+    return columns;
 }
 
-uint32_t ScorePacked(const PackedMatrix& p, std::span<const FunctionCell> cells) {
+uint32_t ScorePacked(const PackedMatrix& p, std::span<const LineBits> functionColumns) {
     const LineScores lines = ScoreLines(p);
-    return lines.runs + lines.finders + BlockScore(p, cells);
+    return lines.runs + lines.finders + BlockScore(p, functionColumns);
 }
 
 uint32_t RunPenalty(const ModuleMatrix& m) {
@@ -240,7 +257,7 @@ uint32_t RunPenalty(const ModuleMatrix& m) {
 }
 
 uint32_t BlockPenalty(const ModuleMatrix& m) {
-    return BlockScore(PackedMatrix(m), FunctionCellsOf(m));
+    return BlockScore(PackedMatrix(m), FunctionColumnsOf(m));
 }
 
 uint32_t FinderPenalty(const ModuleMatrix& m) {
@@ -248,7 +265,7 @@ uint32_t FinderPenalty(const ModuleMatrix& m) {
 }
 
 uint32_t ScoreMask(const ModuleMatrix& m) {
-    return ScorePacked(PackedMatrix(m), FunctionCellsOf(m));
+    return ScorePacked(PackedMatrix(m), FunctionColumnsOf(m));
 }
 
 }  // namespace qr

@@ -62,18 +62,11 @@ struct PackedMatrix {
     }
 };
 
-// A function module: the corners the block term's rectangles start from.
-struct FunctionCell {
-    int16_t row;
-    int16_t column;
-};
+// For each column, its function modules as bits (bit r for row r): where the block term's
+// rectangles may start.
+std::vector<LineBits> FunctionColumnsOf(const ModuleMatrix& m);
 
-// The function modules of m column by column, each from the top down: the order the block term
-// meets them, on which its counting depends.
-std::vector<FunctionCell> FunctionCellsOf(const ModuleMatrix& m);
-
-// The penalty (runs, blocks and finder-like sequences) of the packed modules, the rectangles
-// starting at the cells.
-uint32_t ScorePacked(const PackedMatrix& p, std::span<const FunctionCell> cells);
+// The penalty (runs, blocks and finder-like sequences) of the packed modules.
+uint32_t ScorePacked(const PackedMatrix& p, std::span<const LineBits> functionColumns);
 
 }  // namespace qr
