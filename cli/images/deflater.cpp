@@ -48,6 +48,10 @@ uint32_t Crc32(uint32_t crc, std::span<const uint8_t> data) {
     return libdeflate_crc32(crc, data.data(), data.size());
 }
 
+uint32_t Adler32(std::span<const uint8_t> data) {
+    return libdeflate_adler32(1, data.data(), data.size());
+}
+
 #else
 
 namespace {
@@ -102,6 +106,11 @@ bool AppendDeflated(std::span<const uint8_t> data, int level, std::vector<uint8_
 uint32_t Crc32(uint32_t crc, std::span<const uint8_t> data) {
     return static_cast<uint32_t>(
         crc32(static_cast<uLong>(crc), data.data(), static_cast<uInt>(data.size())));
+}
+
+uint32_t Adler32(std::span<const uint8_t> data) {
+    return static_cast<uint32_t>(
+        adler32(adler32(0, nullptr, 0), data.data(), static_cast<uInt>(data.size())));
 }
 
 #endif

@@ -15,4 +15,7 @@ bool AppendDeflated(std::span<const uint8_t> data, int level, std::vector<uint8_
 // The CRC-32 of PNG chunks and zip entries, continued from crc (0 to start).
 uint32_t Crc32(uint32_t crc, std::span<const uint8_t> data);
 
+// The Adler-32 checksum that ends a zlib stream.
+uint32_t Adler32(std::span<const uint8_t> data);
+
 }  // namespace qrcli

@@ -1,10 +1,15 @@
 #include "images/png_chunks.h"
 
 #include "images/deflater.h"
+#include "images/row_deflate.h"
 
 namespace qrcli {
 
 namespace {
+
+// Files up to this size take one block of a file system whatever their bytes: below it the
+// faster row deflate is kept, beyond it the smaller output pays.
+constexpr size_t kOneBlock = 4096;
 
 constexpr uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
@@ -33,9 +38,13 @@ void PngChunks::Add(std::string_view type, std::span<const uint8_t> data) {
     Close(start);
 }
 
-bool PngChunks::AddImageData(std::span<const uint8_t> scanlines, int level) {
+bool PngChunks::AddImageData(std::span<const uint8_t> scanlines, size_t rowBytes, int level) {
     const size_t start = Open(out_, "IDAT");
-    if (!AppendDeflated(scanlines, level, out_)) return false;
+    AppendRowDeflated(scanlines, rowBytes, out_);
+    if (out_.size() > kOneBlock) {
+        out_.resize(start + 8);
+        if (!AppendDeflated(scanlines, level, out_)) return false;
+    }
     Close(start);
     return true;
 }

@@ -15,8 +15,10 @@ class PngChunks {
     explicit PngChunks(std::vector<uint8_t>& out);
 
     void Add(std::string_view type, std::span<const uint8_t> data);
-    // One IDAT chunk holding the scanlines deflated; false when memory runs out.
-    bool AddImageData(std::span<const uint8_t> scanlines, int level);
+    // One IDAT chunk holding the scanlines (rows of rowBytes) deflated: by the row deflate
+    // when the file stays within one block of a file system, else by the general compressor
+    // at the level. False when memory runs out.
+    bool AddImageData(std::span<const uint8_t> scanlines, size_t rowBytes, int level);
 
   private:
     void Close(size_t start);  // the length and CRC of the chunk that begins at start

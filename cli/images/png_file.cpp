@@ -17,7 +17,8 @@ namespace {
 constexpr qrplat::ColorRef kBlack = 0x000000;
 constexpr qrplat::ColorRef kWhite = 0xFFFFFF;
 
-// Level 6 of libdeflate is faster than zlib's 4 was, and its files are smaller.
+// For images beyond a file system block: level 6 of libdeflate is faster than zlib's 4 was,
+// and its files are smaller.
 constexpr int kDeflateLevel = 6;
 
 PngPicture PictureOf(const IndexCanvas& canvas) {
@@ -112,7 +113,8 @@ std::optional<std::vector<uint8_t>> WritePng(const PngPicture& picture, int dpi)
         AppendBigEndian(resolution, perMetre);
         resolution.push_back(1);
         file.Add("pHYs", resolution);
-        if (!file.AddImageData(picture.scanlines, kDeflateLevel)) return std::nullopt;
+        const size_t rowBytes = picture.scanlines.size() / static_cast<size_t>(picture.height);
+        if (!file.AddImageData(picture.scanlines, rowBytes, kDeflateLevel)) return std::nullopt;
         file.Add("IEND", {});
         return out;
     } catch (const std::bad_alloc&) {
