@@ -5,11 +5,18 @@
 
 #include <fcntl.h>
 #include <unistd.h>
-#include <zlib.h>
 
+#include "images/deflater.h"
 #include "scratch_file.h"
 
 namespace qrsheet {
+
+namespace {
+
+// The level zlib uses by default: page streams are written once and kept.
+constexpr int kStreamLevel = 6;
+
+}  // namespace
 
 std::unique_ptr<PdfFile> PdfFile::Create(qrcommon::Destination destination, std::string& error) {
     std::string scratch;
@@ -63,15 +70,13 @@ void PdfFile::WriteObject(int number, std::string_view body) {
 }
 
 void PdfFile::WriteStream(int number, std::string_view data) {
-    uLongf size = compressBound(static_cast<uLong>(data.size()));
-    std::string packed(size, '\0');
-    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
-                  reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()),
-                  6) != Z_OK &&
+    std::vector<uint8_t> deflated;
+    if (!qrcli::AppendDeflated({reinterpret_cast<const uint8_t*>(data.data()), data.size()},
+                               kStreamLevel, deflated) &&
         error_ == 0) {
-        error_ = ENOMEM;  // zlib fails only for want of memory here
+        error_ = ENOMEM;  // compression fails only for want of memory
     }
-    packed.resize(size);
+    const std::string_view packed(reinterpret_cast<const char*>(deflated.data()), deflated.size());
     offsets_[static_cast<size_t>(number - 1)] = written_;
     Write(std::to_string(number) + " 0 obj\n<< /Length " + std::to_string(packed.size()) +
           " /Filter /FlateDecode >>\nstream\n");

@@ -137,7 +137,7 @@ int RunSheetCommand(const SheetArguments& sheet, const qrcli::BatchOptions& opti
     }
     BatchInput input(options, sheet.captionColumns, fd);
     const qr::SymbolParams symbol{options.requestedVersion, options.ecLevel, options.maskSetting};
-    const int status = RunSheets(sheet, input, options.output, symbol, options.quiet);
+    const int status = RunSheets(sheet, input, options.output, symbol, options.jobs, options.quiet);
     if (fd >= 0 && fd != STDIN_FILENO) ::close(fd);
     return status;
 }

@@ -1,11 +1,11 @@
 #include "sheet_run.h"
 
 #include <cstdio>
-#include <span>
 
 #include <sys/stat.h>
 
 #include "font_chain.h"
+#include "label_encoding.h"
 
 namespace qrsheet {
 
@@ -26,7 +26,7 @@ std::string Quoted(const std::string& name) {
 }  // namespace
 
 int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string& output,
-              const qr::SymbolParams& symbol, bool quiet) {
+              const qr::SymbolParams& symbol, int jobs, bool quiet) {
     struct stat status {};
     if (::stat(output.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
         Say("output " + Quoted(output) + " is a folder; --sheet writes one PDF file");
@@ -58,14 +58,14 @@ int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string&
         return kCannotRun;
     }
 
-    SheetLine line;
+    EncodedLabels labels(input, symbol, jobs);
+    EncodedLabel label;
     size_t count = 0;
     size_t failed = 0;
-    while (input.Next(line)) {
+    while (labels.Next(label)) {
         ++count;
-        const std::span bytes(reinterpret_cast<const uint8_t*>(line.text.data()), line.text.size());
-        std::optional<qr::EncodedSymbol> encoded;
-        if (line.failure.empty()) encoded = qr::EncodeSymbol(bytes, symbol);
+        SheetLine& line = label.line;
+        std::optional<qr::EncodedSymbol>& encoded = label.symbol;
         if (line.failure.empty() && !encoded) {
             line.failure = "the text (" + std::to_string(line.text.size()) +
                            " bytes) does not fit version 40 at level " + "LMQH"[symbol.ecLevel & 3];

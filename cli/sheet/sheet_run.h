@@ -28,8 +28,9 @@ class SheetInput {
 
 // The exit status: 0 every line placed, 1 some lines not (their labels stay blank: a text too
 // long, a caption no installed font can draw), 2 when the input cannot be read or the PDF
-// cannot be made. quiet leaves out the closing summary.
+// cannot be made. The symbols are encoded on that many threads; quiet leaves out the closing
+// summary.
 int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string& output,
-              const qr::SymbolParams& symbol, bool quiet = false);
+              const qr::SymbolParams& symbol, int jobs = 1, bool quiet = false);
 
 }  // namespace qrsheet

@@ -428,6 +428,32 @@ def case_streaming(tmp):
           f"{large} KiB for {10 * few}")
 
 
+def case_jobs(tmp):
+    # Labels encoded on several threads land in the input's order: the same file as one job,
+    # the same messages, and the codes read back where they belong.
+    lines = sample_lines(300)
+    lines[150] = b"x" * 3000  # does not fit: its label stays blank, its number is reported
+    source = os.path.join(tmp, "in.txt")
+    with open(source, "wb") as f:
+        f.write(b"".join(line + b"\n" for line in lines))
+    files, messages = [], []
+    for jobs in ("1", "4"):
+        pdf = os.path.join(tmp, f"jobs{jobs}.pdf")
+        code, stderr = run(["--sheet", "a4-3x8", "--jobs", jobs, source, "-o", pdf])
+        check(code == 1, f"--jobs {jobs}: exit {code}: {stderr}")
+        files.append(open(pdf, "rb").read())
+        messages.append(stderr.replace(pdf, "labels.pdf"))
+    check(files[0] == files[1], "--jobs 4 writes another file than --jobs 1")
+    check(messages[0] == messages[1], f"other messages: {messages}")
+    check("line 151: the text (3000 bytes) does not fit" in messages[1], messages[1])
+    pdf = os.path.join(tmp, "jobs4.pdf")
+    for page in (1, 7):
+        image = render(pdf, page, tmp)
+        for index in (0, 11, 23):
+            check_symbol(image, "a4-3x8", index, lines[(page - 1) * 24 + index])
+    print("300 labels on 4 threads: the same PDF as on one, codes in order")
+
+
 if __name__ == "__main__":
     with tempfile.TemporaryDirectory() as tmp:
         globals()["case_" + sys.argv[1]](tmp)
