@@ -1,6 +1,7 @@
 #include "label_drawing.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -118,6 +119,18 @@ LabelPlan PlanLabel(const LabelBox& box, int side, CaptionLayout layout, size_t 
     return plan;
 }
 
+namespace {
+
+// A whole number and a space, with no string made on the way: a sheet holds millions.
+void AppendWhole(std::string& content, int value) {
+    char digits[16];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    content.append(digits, static_cast<size_t>(end - digits));
+    content += ' ';
+}
+
+}  // namespace
+
 void AppendSymbol(std::string& content, const qr::ModuleMatrix& matrix, const LabelPlan& plan) {
     content += "q ";
     AppendNumber(content, plan.module, 4);
@@ -134,8 +147,10 @@ void AppendSymbol(std::string& content, const qr::ModuleMatrix& matrix, const La
             }
             const int start = column;
             while (column < matrix.side && matrix.Module(row, column)) ++column;
-            content += std::to_string(start) + ' ' + std::to_string(row) + ' ' +
-                       std::to_string(column - start) + " 1 re ";
+            AppendWhole(content, start);
+            AppendWhole(content, row);
+            AppendWhole(content, column - start);
+            content += "1 re ";
         }
         content += '\n';
     }
