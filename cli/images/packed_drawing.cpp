@@ -1,5 +1,6 @@
 #include "images/packed_drawing.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -9,23 +10,34 @@ namespace {
 
 constexpr qrplat::ColorRef kWhite = 0xFFFFFF;
 
-// Pixels x0 to x1 (not included) of a row of one-bit samples, the first pixel in the high bit.
-void FillBits(uint8_t* row, int64_t x0, int64_t x1, bool one) {
-    while (x0 < x1 && x0 % 8 != 0) {
-        const auto bit = static_cast<uint8_t>(0x80U >> (x0 % 8));
-        row[x0 / 8] = one ? row[x0 / 8] | bit : row[x0 / 8] & ~bit;
-        ++x0;
+// One row of one-bit samples written from the left, the first pixel in the high bit; the bits
+// after the last pixel of the row stay 0.
+class BitRow {
+  public:
+    explicit BitRow(uint8_t* out) : out_(out) {}
+
+    void Put(int64_t count, bool one) {
+        while (count > 0) {
+            const int k = static_cast<int>(std::min<int64_t>(count, 32));
+            bits_ = (bits_ << k) | (one ? (uint64_t{1} << k) - 1 : 0);
+            filled_ += k;
+            count -= k;
+            while (filled_ >= 8) {
+                filled_ -= 8;
+                *out_++ = static_cast<uint8_t>(bits_ >> filled_);
+            }
+        }
     }
-    const int64_t wholeEnd = x1 - x1 % 8;
-    if (x0 < wholeEnd) {
-        std::memset(row + x0 / 8, one ? 0xFF : 0x00, static_cast<size_t>((wholeEnd - x0) / 8));
-        x0 = wholeEnd;
+    void Finish() {
+        if (filled_ > 0) *out_++ = static_cast<uint8_t>(bits_ << (8 - filled_));
+        filled_ = 0;
     }
-    for (; x0 < x1; ++x0) {
-        const auto bit = static_cast<uint8_t>(0x80U >> (x0 % 8));
-        row[x0 / 8] = one ? row[x0 / 8] | bit : row[x0 / 8] & ~bit;
-    }
-}
+
+  private:
+    uint8_t* out_;
+    uint64_t bits_ = 0;  // the last filled_ bits are still to go out
+    int filled_ = 0;
+};
 
 // Whether the module the drawing puts at row r, column c of its grid is dark, for each quarter
 // turn (as the canvas drawing places them).
@@ -78,24 +90,37 @@ std::optional<PngPicture> DrawPacked(const qr::ModuleMatrix& matrix,
     picture.scanlines.assign(stride * static_cast<size_t>(h), 0);
     uint8_t* const rows = picture.scanlines.data();
 
-    // Each row: its filter byte (0), then the samples; bits past the width stay 0.
-    auto background = [&](int64_t y) {
-        FillBits(rows + static_cast<size_t>(y) * stride + 1, 0, w, backSample);
+    // Each row: its filter byte (0), then the samples. The rows of a module, and the margins
+    // rows, are copies of their first.
+    auto rowAt = [&](int64_t y) { return rows + static_cast<size_t>(y) * stride; };
+    auto copyDown = [&](int64_t first, int64_t end) {
+        for (int64_t y = first + 1; y < end; ++y) std::memcpy(rowAt(y), rowAt(first), stride);
     };
-    for (int64_t y = 0; y < top; ++y) background(y);
-    for (int64_t r = 0; r < n; ++r) {
-        const int64_t first = top + r * m;
-        uint8_t* row = rows + static_cast<size_t>(first) * stride;
-        FillBits(row + 1, 0, w, backSample);
-        for (int64_t c = 0; c < n; ++c) {
-            if (DarkAt(matrix, look.rotation, static_cast<int>(r), static_cast<int>(c))) {
-                FillBits(row + 1, left + c * m, left + (c + 1) * m, barSample);
-            }
-        }
-        for (int64_t k = 1; k < m; ++k)
-            std::memcpy(row + static_cast<size_t>(k) * stride, row, stride);
+    if (top > 0) {
+        BitRow margin(rowAt(0) + 1);
+        margin.Put(w, backSample);
+        margin.Finish();
+        copyDown(0, top);
     }
-    for (int64_t y = top + n * m; y < h; ++y) background(y);
+    for (int64_t r = 0; r < n; ++r) {
+        BitRow row(rowAt(top + r * m) + 1);
+        row.Put(left, backSample);
+        for (int64_t c = 0; c < n; ++c) {
+            const bool dark =
+                DarkAt(matrix, look.rotation, static_cast<int>(r), static_cast<int>(c));
+            row.Put(m, dark ? barSample : backSample);
+        }
+        row.Put(w - left - n * m, backSample);
+        row.Finish();
+        copyDown(top + r * m, top + (r + 1) * m);
+    }
+    const int64_t bottom = top + n * m;
+    if (bottom < h) {
+        BitRow margin(rowAt(bottom) + 1);
+        margin.Put(w, backSample);
+        margin.Finish();
+        copyDown(bottom, h);
+    }
     return picture;
 }
 
