@@ -54,13 +54,14 @@ int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
     const PackedMatrix base(unmasked);
     PackedMatrix work(unmasked.side);
     const auto n = static_cast<size_t>(unmasked.side);
+    const auto words = static_cast<size_t>(work.words);
     int best = 0;
     uint32_t lowest = 0;
     for (int mask = 0; mask < 8; ++mask) {
         const auto& rowFlips = masks.rows[static_cast<size_t>(mask)];
         const auto& columnFlips = masks.columns[static_cast<size_t>(mask)];
         for (size_t i = 0; i < n; ++i) {
-            for (size_t w = 0; w < static_cast<size_t>(kLineWords); ++w) {
+            for (size_t w = 0; w < words; ++w) {
                 work.rows[i][w] = base.rows[i][w] ^ rowFlips[i][w];
                 work.columns[i][w] = base.columns[i][w] ^ columnFlips[i][w];
             }

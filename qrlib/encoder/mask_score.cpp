@@ -58,6 +58,18 @@ LineBits EqualsNext(const PackedMatrix& p, const LineBits& b) {
     return equal;
 }
 
+// The same for the symbol's width in words (the words beyond stay 0).
+LineBits EqualsNextOf(const PackedMatrix& p, const LineBits& b) {
+    switch (p.words) {
+        case 1:
+            return EqualsNext<1>(p, b);
+        case 2:
+            return EqualsNext<2>(p, b);
+        default:
+            return EqualsNext<3>(p, b);
+    }
+}
+
 // The last column of the run of equal modules that starts at (r, c).
 int RunEnd(const PackedMatrix& p, int r, int c) {
     const LineBits& equal = p.rowEqualsNext[static_cast<size_t>(r)];
@@ -194,10 +206,10 @@ uint32_t BlockScoreFrom(const PackedMatrix& p, int r0, int c0, RectList& counted
 uint32_t BlockScore(const PackedMatrix& p, std::span<const LineBits> functionColumns) {
     RectList counted;
     uint32_t score = 0;
-    LineBits equalBelow = EqualsNext<kLineWords>(p, p.columns[0]);
+    LineBits equalBelow = EqualsNextOf(p, p.columns[0]);
     for (int c0 = 0; c0 + 1 < p.n; ++c0) {
         const auto c = static_cast<size_t>(c0);
-        const LineBits nextEqualBelow = EqualsNext<kLineWords>(p, p.columns[c + 1]);
+        const LineBits nextEqualBelow = EqualsNextOf(p, p.columns[c + 1]);
         for (int w = 0; w < p.words; ++w) {
             const auto i = static_cast<size_t>(w);
             uint64_t corners = functionColumns[c][i] & equalBelow[i] & nextEqualBelow[i] &
@@ -229,8 +241,7 @@ PackedMatrix::PackedMatrix(const ModuleMatrix& m) : PackedMatrix(m.side) {
 
 void PackedMatrix::FindRowEqualities() {
     for (int r = 0; r < n; ++r) {
-        rowEqualsNext[static_cast<size_t>(r)] =
-            EqualsNext<kLineWords>(*this, rows[static_cast<size_t>(r)]);
+        rowEqualsNext[static_cast<size_t>(r)] = EqualsNextOf(*this, rows[static_cast<size_t>(r)]);
     }
 }
 
