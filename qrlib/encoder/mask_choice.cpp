@@ -18,9 +18,27 @@ struct VersionMasks {
     // Each mask's data modules to invert, by row and by column.
     std::array<std::vector<LineBits>, 8> rows;
     std::array<std::vector<LineBits>, 8> columns;
-    std::vector<LineBits> functionColumns;
+    // Where the block term's rectangles may start, but for the finder patterns' centres:
+    // the rectangles in those 3 x 3 dark squares, ringed by light function modules, are the
+    // same for every mask, and neither contain nor lie inside any other. They add the same to
+    // every mask's score, so the comparison leaves them out.
+    std::vector<LineBits> corners;
     std::array<FormatModule, kFormatModules> format;
 };
+
+// The three finder patterns' centres, as bits by column.
+std::vector<LineBits> FinderCentres(int n) {
+    std::vector<LineBits> centres(static_cast<size_t>(n), LineBits{});
+    for (const auto& [top, left] : {std::pair{2, 2}, std::pair{2, n - 5}, std::pair{n - 5, 2}}) {
+        for (int c = left; c < left + 3; ++c) {
+            for (int r = top; r < top + 3; ++r) {
+                centres[static_cast<size_t>(c)][static_cast<size_t>(r / 64)] |= uint64_t{1}
+                                                                                << (r % 64);
+            }
+        }
+    }
+    return centres;
+}
 
 std::unique_ptr<VersionMasks> MakeMasks(int version) {
     const ModuleMatrix& functions = FunctionPatternsOf(version);
@@ -34,7 +52,11 @@ std::unique_ptr<VersionMasks> MakeMasks(int version) {
         masks->rows[mask].assign(packed.rows.begin(), packed.rows.begin() + n);
         masks->columns[mask].assign(packed.columns.begin(), packed.columns.begin() + n);
     }
-    masks->functionColumns = FunctionColumnsOf(functions);
+    masks->corners = FunctionColumnsOf(functions);
+    const std::vector<LineBits> centres = FinderCentres(n);
+    for (size_t c = 0; c < centres.size(); ++c) {
+        for (size_t w = 0; w < centres[c].size(); ++w) masks->corners[c][w] &= ~centres[c][w];
+    }
     masks->format = FormatModulesOf(n);
     return masks;
 }
@@ -71,7 +93,7 @@ int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
             work.Set(f.row, f.column, f.bit < 0 || ((bits >> f.bit) & 1U) != 0);
         }
         work.FindRowEqualities();
-        const uint32_t score = ScorePacked(work, masks.functionColumns);
+        const uint32_t score = ScorePacked(work, masks.corners);
         if (mask == 0 || score < lowest) {  // equal scores keep the lower mask number
             lowest = score;
             best = mask;

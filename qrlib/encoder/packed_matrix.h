@@ -66,7 +66,8 @@ struct PackedMatrix {
 // rectangles may start.
 std::vector<LineBits> FunctionColumnsOf(const ModuleMatrix& m);
 
-// The penalty (runs, blocks and finder-like sequences) of the packed modules.
+// The penalty (runs, blocks and finder-like sequences) of the packed modules, the block term's
+// rectangles starting at the function modules given (bits by column, as above).
 uint32_t ScorePacked(const PackedMatrix& p, std::span<const LineBits> functionColumns);
 
 }  // namespace qr
