@@ -30,6 +30,14 @@ _qrbatch_cli() {
       mapfile -t COMPREPLY < <(compgen -W "zip tar" -- "$cur")
       return
       ;;
+    --eci)
+      mapfile -t COMPREPLY < <(compgen -W "utf8" -- "$cur")
+      return
+      ;;
+    --split)
+      mapfile -t COMPREPLY < <(compgen -W "auto $(seq -s ' ' 2 16)" -- "$cur")
+      return
+      ;;
   esac
   if [[ $cur == -* ]]; then
     mapfile -t COMPREPLY < <(compgen -W "$(_qrbatch_cli_options "${COMP_WORDS[0]}")" -- "$cur")

@@ -143,9 +143,8 @@ void BatchRun::Work() {
                 !CheckMadeImage(slot->job, *image, options_, outcome)) {
                 image.reset();
             }
-            if (image &&
-                (slot->job.madeBefore ||
-                 (!archive_ && (options_.verify || image->bytes.size() > kHandedOverBytes)))) {
+            if (image && (slot->job.madeBefore ||
+                          (!archive_ && (options_.verify || image->Size() > kHandedOverBytes)))) {
                 WriteImage(slot->job, *image, options_, target_, outcome);
                 image.reset();
             }
@@ -155,7 +154,7 @@ void BatchRun::Work() {
         }
         lock.lock();
         slot->outcome = std::move(outcome);
-        if (image) heldBytes_ += image->bytes.size();
+        if (image) heldBytes_ += image->Size();
         slot->image = std::move(image);
         slot->done = true;
         if (awaited_ > 0 && (DoneAtFront(awaited_) == awaited_ || FrontDoneWithImagesHeld())) {
@@ -189,7 +188,7 @@ void BatchRun::ReportDone(std::unique_lock<std::mutex>& lock, size_t keep) {
             if (front->image) {
                 lock.unlock();
                 WriteImage(front->job, *front->image, options_, target_, front->outcome);
-                const size_t size = front->image->bytes.size();
+                const size_t size = front->image->Size();
                 front->image.reset();
                 lock.lock();
                 const bool wasFull = heldBytes_ >= kHeldImageBytes;

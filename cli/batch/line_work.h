@@ -20,9 +20,15 @@ struct LineOutcome {
     std::string reason;    // why not
 };
 
-struct MadeImage {
+struct MadeFile {
     LaidOutSymbol laid;
     std::vector<uint8_t> bytes;
+};
+
+// One file, or one per linked symbol (named by PartFileName).
+struct MadeImage {
+    std::vector<MadeFile> files;
+    size_t Size() const;
 };
 
 // Nothing, with outcome.reason, when the line fails before writing.

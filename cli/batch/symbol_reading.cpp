@@ -5,17 +5,25 @@
 namespace qrcli {
 
 std::optional<std::vector<uint8_t>> ReadQrBytes(const GreyImage& image) {
+    auto read = ReadSymbol(image, false);
+    if (!read) return std::nullopt;
+    return std::move(read->bytes);
+}
+
+std::optional<SymbolRead> ReadSymbol(const GreyImage& image, bool micro) {
     if (image.width <= 0 || image.height <= 0) return std::nullopt;
     const ZXing::ImageView view(image.pixels.data(), image.width, image.height,
                                 ZXing::ImageFormat::Lum);
-    const auto hints = ZXing::DecodeHints()
-                           .setFormats(ZXing::BarcodeFormat::QRCode)
-                           .setTryHarder(true)
-                           .setTryRotate(true);
+    const auto hints =
+        ZXing::DecodeHints()
+            .setFormats(micro ? ZXing::BarcodeFormat::MicroQRCode : ZXing::BarcodeFormat::QRCode)
+            .setTryHarder(true)
+            .setTryRotate(true);
     const ZXing::Result result = ZXing::ReadBarcode(view, hints);
     if (!result.isValid()) return std::nullopt;
     const auto& bytes = result.bytes();
-    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    return SymbolRead{std::vector<uint8_t>(bytes.begin(), bytes.end()), result.hasECI(),
+                      result.sequenceIndex(), result.sequenceSize(), result.sequenceId()};
 }
 
 }  // namespace qrcli

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <span>
 
 #include "batch/fit_rule.h"
 #include "common/number_text.h"
+#include "images/line_symbols.h"
 #include "options/option_values.h"
 
 namespace qrcli {
@@ -38,19 +38,12 @@ std::optional<std::string> RasterSizeNote(const BatchOptions& options) {
     return text;
 }
 
-std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOptions& options,
-                                        std::string& reason) {
-    const qr::SymbolParams params{options.requestedVersion, options.ecLevel, options.maskSetting};
-    const std::span bytes(reinterpret_cast<const uint8_t*>(line.data()), line.size());
-    auto symbol = qr::EncodeSymbol(bytes, params);
-    if (!symbol) {
-        reason = "the text (" + std::to_string(line.size()) +
-                 " bytes) does not fit version 40 at level " + LevelName(options.ecLevel);
-        return std::nullopt;
-    }
+namespace {
 
+std::optional<LaidOutSymbol> LayOut(qr::EncodedSymbol* symbol, const BatchOptions& options,
+                                    std::string& reason) {
     const int n = symbol->matrix.side;
-    const std::string symbolText = "version " + std::to_string(symbol->version) + " (" +
+    const std::string symbolText = SymbolName(symbol->version, options.micro) + " (" +
                                    std::to_string(n) + " modules and a quiet zone of " +
                                    std::to_string(options.border) + ")";
     const int64_t whole = n + 2 * options.border;  // modules across, with the quiet zone
@@ -95,6 +88,40 @@ std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOption
         width,           height, module, options.rotation, options.frameStyle, options.backColor,
         options.barColor};
     return LaidOutSymbol{std::move(*symbol), look};
+}
+
+}  // namespace
+
+std::optional<std::vector<LaidOutSymbol>> LayOutSymbols(std::string_view line,
+                                                        const BatchOptions& options,
+                                                        std::string& reason) {
+    auto encoded = EncodeLine(line, options, reason);
+    if (!encoded) return std::nullopt;
+    std::vector<LaidOutSymbol> laid;
+    size_t begin = 0;
+    for (size_t i = 0; i < encoded->symbols.size(); ++i) {
+        auto one = LayOut(&encoded->symbols[i], options, reason);
+        if (!one) return std::nullopt;
+        one->micro = options.micro;
+        one->part = static_cast<int>(i);
+        one->parts = static_cast<int>(encoded->symbols.size());
+        one->textBegin = begin;
+        one->textLength = encoded->ends[i] - begin;
+        begin = encoded->ends[i];
+        laid.push_back(std::move(*one));
+    }
+    return laid;
+}
+
+std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOptions& options,
+                                        std::string& reason) {
+    auto laid = LayOutSymbols(line, options, reason);
+    if (!laid) return std::nullopt;
+    if (laid->size() != 1) {
+        reason = "the text is split into " + std::to_string(laid->size()) + " symbols";
+        return std::nullopt;
+    }
+    return std::move(laid->front());
 }
 
 }  // namespace qrcli

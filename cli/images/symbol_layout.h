@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "encode_symbol.h"
 #include "options/batch_options.h"
@@ -15,6 +16,11 @@ namespace qrcli {
 struct LaidOutSymbol {
     qr::EncodedSymbol symbol;
     qrlib::Appearance look;  // the image's size is this line's
+    bool micro = false;
+    int part = 0;  // linked symbols: this one's index (from 0) and their number
+    int parts = 1;
+    size_t textBegin = 0;  // this symbol's share of the line
+    size_t textLength = 0;
 };
 
 // Nothing, with the reason, when the text does not fit version 40 at the level, or the
@@ -27,5 +33,11 @@ std::optional<std::string> RasterSizeNote(const BatchOptions& options);
 
 std::optional<LaidOutSymbol> LayOutLine(std::string_view line, const BatchOptions& options,
                                         std::string& reason);
+
+// Every symbol of the line (several when it is split into linked symbols), each laid out as
+// LayOutLine lays out one.
+std::optional<std::vector<LaidOutSymbol>> LayOutSymbols(std::string_view line,
+                                                        const BatchOptions& options,
+                                                        std::string& reason);
 
 }  // namespace qrcli

@@ -65,7 +65,7 @@ bool Apply(OptionId id, const std::string& value, BatchOptions& o, Gathered& g) 
         case OptionId::kInputFormat:
             return ParseInputFormat(value, o.inputFormat);
         case OptionId::kSymVersion:
-            return ParseWholeNumber(value, 0, 40, o.requestedVersion);
+            return ParseSymbolVersion(value, o.requestedVersion, o.micro);
         case OptionId::kLevel:
             return ParseLevel(value, o.ecLevel);
         case OptionId::kMask:
@@ -109,6 +109,19 @@ bool Apply(OptionId id, const std::string& value, BatchOptions& o, Gathered& g) 
             return ParseArchive(value, o.archive);
         case OptionId::kShard:
             return ParseShard(value, o.shardIndex, o.shardCount);
+        case OptionId::kExact:
+            o.exactVersion = true;
+            return true;
+        case OptionId::kEci:
+            return ParseEci(value, o.eci);
+        case OptionId::kMicro:
+            o.micro = true;
+            return true;
+        case OptionId::kKanji:
+            o.kanji = true;
+            return true;
+        case OptionId::kSplit:
+            return ParseSplit(value, o.splitParts, o.splitWhenLong);
         default:  // --fit is the default; --help and --version never get here
             return true;
     }
@@ -123,7 +136,9 @@ constexpr OptionId kNotWithAppNames[] = {
     OptionId::kFormat, OptionId::kMask,       OptionId::kModuleCm,    OptionId::kDpi,
     OptionId::kRotate, OptionId::kRotation,   OptionId::kFrame,       OptionId::kFg,
     OptionId::kBg,     OptionId::kFit,        OptionId::kScale,       OptionId::kBorder,
-    OptionId::kName,   OptionId::kNameFormat, OptionId::kInputFormat, OptionId::kText};
+    OptionId::kName,   OptionId::kNameFormat, OptionId::kInputFormat, OptionId::kText,
+    OptionId::kExact,  OptionId::kEci,        OptionId::kMicro,       OptionId::kKanji,
+    OptionId::kSplit};
 
 // Options that mean pixels, which the terminal formats do not draw.
 constexpr OptionId kPixelOptions[] = {OptionId::kSize, OptionId::kScale, OptionId::kModuleCm,
@@ -286,8 +301,38 @@ std::optional<UsageError> ChooseNaming(BatchOptions& o, const Gathered& g) {
     return std::nullopt;
 }
 
+// The symbol options that only go together in some ways.
+std::optional<UsageError> CheckSymbolChoices(BatchOptions& o, const Gathered& g) {
+    const auto given = [&](OptionId id) { return g.given.count(id) != 0; };
+    if (o.exactVersion && o.requestedVersion == 0) {
+        return Bad("--exact keeps the version given with --symversion N; give one");
+    }
+    if (o.eci != 0 && o.kanji) {
+        return Bad("--eci utf8 declares UTF-8 text, --kanji Shift JIS text; give one");
+    }
+    if (o.micro) {
+        for (OptionId extra : {OptionId::kEci, OptionId::kSplit}) {
+            if (given(extra)) return Bad("Micro QR has no room for " + Name(extra));
+        }
+        if (o.requestedVersion > 4) {
+            return Bad("--micro has the versions M1 to M4 (--symversion 1..4 or M1..M4)");
+        }
+        if (o.ecLevel > 2) return Bad("Micro QR has the levels L, M (M2 to M4) and Q (M4)");
+        if (o.maskSetting > 4) return Bad("Micro QR has the mask patterns 0 to 3");
+        if (!given(OptionId::kBorder)) o.border = 2;  // its own quiet zone
+    }
+    return std::nullopt;
+}
+
 std::optional<UsageError> Finish(BatchOptions& o, const Gathered& g, bool sheets) {
     if (auto error = ChooseInput(o, g)) return error;
+    if (sheets) {
+        for (OptionId id : {OptionId::kExact, OptionId::kEci, OptionId::kMicro, OptionId::kKanji,
+                            OptionId::kSplit}) {
+            if (g.given.count(id)) return Bad("label sheets do not take " + Name(id) + " yet");
+        }
+    }
+    if (auto error = CheckSymbolChoices(o, g)) return error;
     if (o.appNames) {
         for (OptionId option : kNotWithAppNames) {
             if (g.given.count(option)) {

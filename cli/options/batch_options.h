@@ -38,9 +38,15 @@ struct BatchOptions {
     size_t shardIndex = 0;
     size_t shardCount = 1;
 
-    int requestedVersion = 0;  // 0 automatic, 1..40 the smallest version
-    int ecLevel = 0;           // 0 L, 1 M, 2 Q, 3 H
-    int maskSetting = 0;       // 0 automatic, 1..8 mask pattern 0..7
+    int requestedVersion = 0;    // 0 automatic, 1..40 the smallest version
+    int ecLevel = 0;             // 0 L, 1 M, 2 Q, 3 H
+    int maskSetting = 0;         // 0 automatic, 1..8 mask pattern 0..7
+    bool exactVersion = false;   // --exact: the version of --symversion or nothing
+    int eci = 0;                 // 0 none, 26 (--eci utf8): the designator before the data
+    bool micro = false;          // Micro QR: versions 1..4 are M1..M4
+    bool kanji = false;          // the texts are Shift JIS: Kanji mode where it is shorter
+    int splitParts = 1;          // --split N: every text as N linked symbols
+    bool splitWhenLong = false;  // --split auto: as few linked symbols as hold a long text
 
     int width = 200;  // the image, unless it follows the symbol
     int height = 200;

@@ -54,9 +54,24 @@ Output:
                          index  the line's number in --name-format
   --name-format F      the numbered name, with one %d, e.g. code-%05d (%05d)
 Symbol:
-  -v, --symversion N   0 chooses the version, 1..40 is the smallest to use (0)
+  -v, --symversion N   0 chooses the version, 1..40 is the smallest to use (0);
+                       M1..M4 (or 1..4) with --micro
+  --exact              exactly the version of --symversion: a text it does not
+                       hold fails with the version that would, never grows
   -l, --level L|M|Q|H  error-correction level (L)
-  --mask auto|0..7     mask pattern, or auto (auto)
+  --mask auto|0..7     mask pattern, or auto (auto); 0..3 with --micro
+  --micro              Micro QR symbols, M1 to M4, with a quiet zone of 2
+                       modules (levels L, M and Q; no --eci, no --split)
+  --eci utf8           write the ECI designator 26 (UTF-8) before the data, for
+                       readers that do not take UTF-8 by themselves
+  -k, --kanji          the texts are Shift JIS: their double-byte characters
+                       go in Kanji mode where that is shorter
+  --split N|auto       every text as N linked symbols (2..16, structured
+                       append), or auto: only a text one symbol cannot hold,
+                       in as few as hold it (up to 16); the files are
+                       NAME-1.png, NAME-2.png and so on
+                       Each text is split into numeric, alphanumeric and byte
+                       segments wherever that makes the symbol smaller.
 Size:
   --size WxH           image size in pixels, each 1..16384 (200x200); modules
                        are the largest whole number of pixels at which the
@@ -84,7 +99,9 @@ Look:
                        --size may change); a symbol larger than the image is
                        drawn with smaller modules, as the window draws it
   --verify             read every written image back with a QR reader and report
-                       each line that does not give its own bytes
+                       each line that does not give its own bytes (Micro QR read
+                       as Micro QR, the ECI designator and each linked symbol's
+                       place and parity checked too)
   -j, --jobs N         worker threads (the cores); the files are the same
   --shard K/N          only the lines whose number modulo N is K (lines count
                        from 1, K from 0), named and checked for clashes as in
@@ -111,6 +128,8 @@ Examples:
   qrbatch-cli --shard 0/4 serials.txt -o part-0.tar
   qrbatch-cli --app-names resources/default-texts.txt -o out
   qrbatch-cli --sheet a4-3x8 labels.txt -o labels.pdf
+  qrbatch-cli --micro --text 'SN 0042' -o serial.png
+  qrbatch-cli --split auto --verify long-texts.txt -o codes
 )";
 }
 

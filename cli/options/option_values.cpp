@@ -173,4 +173,30 @@ bool ParseShard(std::string_view text, size_t& index, size_t& count) {
     return true;
 }
 
+bool ParseSymbolVersion(std::string_view text, int& version, bool& micro) {
+    if (!text.empty() && (text[0] == 'M' || text[0] == 'm')) {
+        micro = true;
+        return ParseWholeNumber(text.substr(1), 1, 4, version);
+    }
+    return ParseWholeNumber(text, 0, 40, version);
+}
+
+bool ParseEci(std::string_view text, int& eci) {
+    for (std::string_view name : {"utf8", "UTF8", "utf-8", "UTF-8", "26"}) {
+        if (text == name) {
+            eci = 26;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ParseSplit(std::string_view text, int& parts, bool& whenLong) {
+    if (text == "auto") {
+        whenLong = true;
+        return true;
+    }
+    return ParseWholeNumber(text, 2, 16, parts);
+}
+
 }  // namespace qrcli

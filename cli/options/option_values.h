@@ -22,6 +22,11 @@ bool ParseFormat(std::string_view text, ImageFormat& out);       // either case
 bool ParseColour(std::string_view text, uint32_t& out);
 // Clockwise degrees 0, 90, 180, 270, kept as the library's quarter-turn code.
 bool ParseDegrees(std::string_view text, int& rotation);
+// A QR Code version 0..40, or a Micro QR version M1..M4 (either case), which sets micro.
+bool ParseSymbolVersion(std::string_view text, int& version, bool& micro);
+bool ParseEci(std::string_view text, int& eci);  // utf8 (or utf-8): assignment 26
+// 2..16 linked symbols for every text, or auto: as many as a long text needs.
+bool ParseSplit(std::string_view text, int& parts, bool& whenLong);
 bool ParseNaming(std::string_view text, Naming& out);
 bool ParseInputFormat(std::string_view text, InputFormat& out);
 bool ParseArchive(std::string_view text, ArchiveFormat& out);  // zip or tar, either case

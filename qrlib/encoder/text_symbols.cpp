@@ -133,6 +133,7 @@ TextSymbols Linked(Bytes text, const TextOptions& o, int version, const std::vec
         const Link link{static_cast<int>(i), static_cast<int>(ends.size()), parity};
         const Bytes part = text.subspan(cuts[start], cuts[ends[i]] - cuts[start]);
         result.symbols.push_back(BuildQr(part, version, o, &link));
+        result.ends.push_back(cuts[ends[i]]);
         start = ends[i];
     }
     return result;
@@ -187,6 +188,7 @@ TextSymbols EncodeMicro(Bytes text, const TextOptions& o) {
             FillDataCodewords(bits, result.capacityBits, MicroTerminatorBits(version));
         MicroMatrix made = BuildMicroSymbol(version, *capacity, data, o.maskSetting - 1);
         result.symbols.push_back({version, made.mask, std::move(made.matrix)});
+        result.ends.push_back(text.size());
         return result;
     }
     result.failure = anyLevel ? NoSymbol::kTooLong : NoSymbol::kMicroLevel;
@@ -229,6 +231,7 @@ TextSymbols EncodeText(Bytes text, const TextOptions& o) {
             result.largestVersion = version;
             if (result.bits != kNoFit && result.bits <= result.capacityBits) {
                 result.symbols.push_back(BuildQr(text, version, o, nullptr));
+                result.ends.push_back(text.size());
                 return result;
             }
         }

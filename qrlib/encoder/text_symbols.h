@@ -32,6 +32,7 @@ enum class NoSymbol { kNone, kTooLong, kMicroLevel, kMicroExtras, kTooFewCharact
 
 struct TextSymbols {
     std::vector<EncodedSymbol> symbols;  // one, or the linked symbols in their order
+    std::vector<size_t> ends;            // where each symbol's share of the text ends
     NoSymbol failure = NoSymbol::kNone;
     size_t bits = 0;          // the shortest bit stream of the text in one symbol of the
                               // largest version tried (for the message when it is too long)

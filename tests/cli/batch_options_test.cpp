@@ -162,7 +162,9 @@ TEST(ParseArguments, BadValuesSayTheFormExpected) {
         {{"--size", "200"}, "--size: \"200\": expected WxH, e.g. 200x200"},
         {{"--size", "0x10"}, "--size: \"0x10\": expected each side from 1 to 16384"},
         {{"--level", "X"}, "--level: \"X\": expected L, M, Q or H"},
-        {{"-v", "41"}, "--symversion: \"41\": expected a version from 1 to 40, or 0 to choose"},
+        {{"-v", "41"},
+         "--symversion: \"41\": expected a version from 1 to 40 (M1 to M4 with --micro), or 0 "
+         "to choose"},
         {{"--mask", "8"}, "--mask: \"8\": expected auto or a pattern from 0 to 7"},
         {{"--fg", "#12345"}, "--fg: \"#12345\": expected #RRGGBB, #RRGGBBAA or transparent"},
         {{"--format", "jpg"},
