@@ -1,0 +1,95 @@
+"""The symbol choices as a user meets them: linked symbols' files, Micro QR files read by
+zxing-cpp's Micro QR reader, --exact and the options that do not go together."""
+import os
+
+import zxingcpp
+from PIL import Image
+
+from cli_checks import check, decoded, folder, run
+
+
+def read_micro(path):
+    with Image.open(path) as image:
+        result = zxingcpp.read_barcode(image.convert("L"),
+                                       formats=zxingcpp.BarcodeFormat.MircoQRCode)
+    return (result.bytes, result.format) if result and result.valid else (None, None)
+
+
+def case_linked_files(tmp):
+    out = folder(tmp, "one")
+    code, _, stderr = run(["--split", "3", "--verify", "--text", "hello world", "-o",
+                           os.path.join(out, "code.png")])
+    check(code == 0, stderr)
+    check(sorted(os.listdir(out)) == ["code-1.png", "code-2.png", "code-3.png"],
+          str(os.listdir(out)))
+    joined = b"".join(decoded(os.path.join(out, f"code-{k}.png")) for k in (1, 2, 3))
+    check(joined == b"hello world", repr(joined))
+
+    # A batch: only the line one symbol cannot hold is split, its files numbered after it.
+    long_line = "https://example.com/" + "0123456789abcdef" * 200
+    out = folder(tmp, "batch")
+    code, _, stderr = run(["--split", "auto", "--verify", "-l", "H", "--name", "index", "-",
+                           "-o", out], (f"short\n{long_line}\n").encode())
+    check(code == 0, stderr)
+    names = sorted(os.listdir(out))
+    check(names == ["00001.png", "00002-1.png", "00002-2.png", "00002-3.png"], str(names))
+    joined = b"".join(decoded(os.path.join(out, n)) for n in names[1:])
+    check(joined == long_line.encode(), "the parts join to the line")
+
+    # Without --split the same line is too long, and says so.
+    code, _, stderr = run(["-l", "H", "--text", long_line, "-o", os.path.join(out, "x.png")])
+    check(code == 1 and "does not fit version 40 at level H" in stderr, stderr)
+    print("linked symbols: NAME-1, NAME-2, ... read back in order; a short line keeps its name")
+
+
+def case_micro_files(tmp):
+    out = folder(tmp, "micro")
+    cases = [  # arguments, text, modules across
+        (["--symversion", "M1"], "31415", 11),
+        (["-l", "M"], "AB-12", 13),
+        ([], "micro", 15),
+        (["-l", "Q"], "0123456789", 17),
+        (["--mask", "3", "-l", "M"], "https://a.io", 17),
+    ]
+    for number, (args, text, side) in enumerate(cases):
+        path = os.path.join(out, f"{number}.png")
+        code, _, stderr = run(["--micro", "--verify", "--scale", "3"] + args +
+                              ["--text", text, "-o", path])
+        check(code == 0, f"{text}: {stderr}")
+        with Image.open(path) as image:
+            check(image.size == ((side + 4) * 3,) * 2, f"{text}: {image.size}")
+        read, kind = read_micro(path)
+        check(read == text.encode() and kind == zxingcpp.BarcodeFormat.MircoQRCode,
+              f"{text}: read {read!r}")
+    print("Micro QR M1 to M4 at every level, a quiet zone of 2, read as Micro QR")
+
+
+def case_symbol_refusals(tmp):
+    target = os.path.join(tmp, "x.png")
+    refused = [  # arguments and the whole message; exit status 2
+        (["--exact"], "--exact keeps the version given with --symversion N; give one"),
+        (["--micro", "--eci", "utf8"], "Micro QR has no room for --eci"),
+        (["--micro", "--split", "2"], "Micro QR has no room for --split"),
+        (["--micro", "-l", "H"], "Micro QR has the levels L, M (M2 to M4) and Q (M4)"),
+        (["--micro", "--symversion", "5"],
+         "--micro has the versions M1 to M4 (--symversion 1..4 or M1..M4)"),
+        (["--micro", "--mask", "4"], "Micro QR has the mask patterns 0 to 3"),
+        (["--eci", "utf8", "--kanji"],
+         "--eci utf8 declares UTF-8 text, --kanji Shift JIS text; give one"),
+        (["--eci", "latin1"], '--eci: "latin1": expected utf8'),
+        (["--split", "17"], '--split: "17": expected a number of symbols from 2 to 16, or auto'),
+        (["--app-names", "--micro"],
+         "--app-names writes the window's own files; it cannot be combined with --micro"),
+    ]
+    for args, message in refused:
+        # --app-names takes lines, not --text.
+        tail = ["-", "-o", tmp] if "--app-names" in args else ["--text", "12", "-o", target]
+        code, _, stderr = run(args + tail)
+        suffix = "" if message.startswith("--eci:") or message.startswith("--split:") \
+            else " (see --help)"
+        check(code == 2 and stderr == f"qrbatch-cli: {message}{suffix}\n", f"{args}: {stderr}")
+    code, _, stderr = run(["--symversion", "1", "--exact", "--text", "x" * 20, "-o", target])
+    check(code == 1 and "does not fit version 1 at level L, which holds 152 bits, and --exact "
+          "keeps that version (version 2 would hold it)" in stderr, stderr)
+    check(not os.path.exists(target), "nothing written")
+    print("--exact fails rather than grows; options that do not go together are refused")
