@@ -111,6 +111,21 @@ TEST(EciDesignator, ReadAsAnEciSymbolOnlyWhenAskedFor) {
     }
 }
 
+TEST(KanjiMode, ShiftJisTextIsReadBackWholeInASmallerSymbol) {
+    std::string text;
+    for (int i = 0; i < 20; ++i) text += "\x93\xfa\x96\x7b";  // 日本 in Shift JIS
+    text += "2024";
+    const auto kanji = WrittenAndRead(text, OptionsFor({"--kanji", "--text", text}));
+    const auto bytes = WrittenAndRead(text, OptionsFor({"--text", text}));
+    ASSERT_EQ(kanji.size(), 1U);
+    ASSERT_EQ(bytes.size(), 1U);
+    EXPECT_EQ(AsText(kanji[0].symbol.bytes), text);
+    EXPECT_EQ(AsText(bytes[0].symbol.bytes), text);
+    // 40 characters: 13 bits each in Kanji mode (version 4), 16 as bytes (version 5).
+    EXPECT_EQ(kanji[0].laid.symbol.version, 4);
+    EXPECT_EQ(bytes[0].laid.symbol.version, 5);
+}
+
 struct MicroCase {
     std::vector<std::string> args;
     std::string text;
