@@ -22,8 +22,9 @@ std::string HelpText() {
 Writes QR Code images: one per line of INPUT (- for standard input) into the
 folder DIR, one of TEXT into FILE (- for standard output), or one drawn in the
 terminal. By default a PNG, the whole symbol with a quiet zone of 4 modules, as
-large as fits 200x200 pixels, the mask chosen by the standard's rules. A symbol
-that does not fit is reported, never cut off.
+large as fits 200x200 pixels, the mask chosen by the standard's rules. Each text
+is split into numeric, alphanumeric and byte segments wherever that makes its
+symbol smaller. A symbol that does not fit is reported, never cut off.
 
 Input:
   INPUT                one text per line; lines end at CR LF or LF, a last line
@@ -70,8 +71,6 @@ Symbol:
                        append), or auto: only a text one symbol cannot hold,
                        in as few as hold it (up to 16); the files are
                        NAME-1.png, NAME-2.png and so on
-                       Each text is split into numeric, alphanumeric and byte
-                       segments wherever that makes the symbol smaller.
 Size:
   --size WxH           image size in pixels, each 1..16384 (200x200); modules
                        are the largest whole number of pixels at which the
