@@ -71,7 +71,7 @@ def main():
     totals = {}
     print(f"{len(texts)} texts; mean version per kind and level (ours / qrencode / segno / zint)")
     print(f"{'level':5} {'kind':12} {'ours':>6} {'qrencode':>9} {'segno':>6} {'zint':>6}"
-          f" {'smaller than best':>18}")
+          f"  ours smaller than qrencode / segno / zint")
     with tempfile.TemporaryDirectory() as scratch, ThreadPoolExecutor(2) as pool:
         for level in LEVELS:
             sides = {"ours": ours(program, texts, level, os.path.join(scratch, level))}
@@ -86,10 +86,10 @@ def main():
                 chosen = [i for i, e in enumerate(entries) if kind in ("all", e["kind"])]
                 mean = {name: sum(version_of(s[i]) for i in chosen) / len(chosen)
                         for name, s in sides.items()}
-                best = [min(sides[name][i] for name in peers) for i in chosen]
-                smaller = sum(sides["ours"][i] < b for i, b in zip(chosen, best))
+                smaller = [sum(sides["ours"][i] < sides[name][i] for i in chosen) for name in peers]
                 print(f"{level:5} {kind:12} {mean['ours']:6.3f} {mean['qrencode']:9.3f} "
-                      f"{mean['segno']:6.3f} {mean['zint']:6.3f} {smaller:12d} of {len(chosen)}")
+                      f"{mean['segno']:6.3f} {mean['zint']:6.3f}  "
+                      f"{' / '.join(str(n) for n in smaller)} of {len(chosen)}")
                 if kind == "all":
                     for name in mean:
                         totals[name] = totals.get(name, 0) + mean[name] / len(LEVELS)
