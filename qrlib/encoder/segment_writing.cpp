@@ -46,20 +46,9 @@ void WriteSegments(BitBuffer& bits, std::span<const uint8_t> text,
     }
 }
 
-int EciBits(int assignment) {
-    return 4 + (assignment < 128 ? 8 : assignment < 16384 ? 16 : 24);
-}
-
 void WriteEci(BitBuffer& bits, int assignment) {
     bits.Append(0b0111, 4);
-    const auto value = static_cast<uint32_t>(assignment);
-    if (assignment < 128) {
-        bits.Append(value, 8);
-    } else if (assignment < 16384) {
-        bits.Append(0b10U << 14 | value, 16);
-    } else {
-        bits.Append(0b110U << 21 | value, 24);
-    }
+    bits.Append(static_cast<uint32_t>(assignment) & 0x7F, 8);
 }
 
 std::vector<uint8_t> FillDataCodewords(const BitBuffer& bits, size_t capacityBits,

@@ -15,9 +15,9 @@ namespace qr {
 void WriteSegments(BitBuffer& bits, std::span<const uint8_t> text,
                    const std::vector<Segment>& segments, const SegmentHeader& header);
 
-// The ECI designator: mode 0111 and the assignment number in one, two or three bytes.
+// The ECI designator: mode 0111 and an assignment number below 128 in one byte (UTF-8 is 26).
 void WriteEci(BitBuffer& bits, int assignment);
-int EciBits(int assignment);
+inline constexpr int kEciBits = 12;
 
 // The data codewords of a symbol holding capacityBits: the bits, the terminator (up to
 // terminatorBits zeros), zeros to the codeword's end, then 0xEC and 0x11 in turn. A capacity

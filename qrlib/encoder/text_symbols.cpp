@@ -206,7 +206,7 @@ uint8_t TextParity(Bytes text) {
 size_t QrTextBits(Bytes text, int version, int eci, bool linked, bool shiftJis) {
     const size_t bits = PlanSegments(text, QrSegmentHeader(version), shiftJis).bits;
     if (bits == kNoFit) return kNoFit;
-    return bits + static_cast<size_t>(eci != 0 ? EciBits(eci) : 0) +
+    return bits + static_cast<size_t>(eci != 0 ? kEciBits : 0) +
            static_cast<size_t>(linked ? kLinkHeaderBits : 0);
 }
 

@@ -20,7 +20,7 @@ struct TextOptions {
     int version = 0;            // 0 automatic, else the smallest to use (Micro QR: 1..4 = M1..M4)
     bool exactVersion = false;  // the version given or nothing, never a larger one
     int maskSetting = 0;        // 0 automatic, else the pattern + 1 (Micro QR: 1..4)
-    int eci = 0;                // 0 none, else the assignment number written before the data
+    int eci = 0;                // 0 none, else the assignment number (below 128) written first
     bool shiftJis = false;      // the text is Shift JIS: Kanji mode where it is shorter
     bool micro = false;
     int parts = 1;               // linked symbols wanted: 1 one symbol, 2..16 exactly so many

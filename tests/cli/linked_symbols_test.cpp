@@ -1,7 +1,9 @@
 // The symbols of the encoder's new choices, read back by zxing-cpp: linked symbols with their
-// place, count and parity, the ECI designator, Micro QR, and the --exact refusal.
+// place, count and parity, the ECI designator, Kanji mode, and the --exact refusal. Micro QR
+// files are read by zxing-cpp's own Python reader (cases_symbols.py).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <variant>
 #include <vector>
@@ -52,7 +54,8 @@ struct LinkedCase {
     size_t symbols;
 };
 
-TEST(LinkedSymbols, EachIsReadWithItsPlaceTheCountAndTheParityOfTheWholeText) {
+// The ECI designator too: read as such only where it was asked for.
+TEST(LinkedSymbols, EachIsReadWithItsPlaceCountParityAndAnyEciDesignator) {
     const std::string address = "https://example.com/order/12345678901234567890?from=qr";
     const std::string long3000(3000, 'x');
     const std::vector<LinkedCase> cases = {
@@ -61,6 +64,8 @@ TEST(LinkedSymbols, EachIsReadWithItsPlaceTheCountAndTheParityOfTheWholeText) {
         {{"--split", "auto", "-l", "H"}, long3000, 3},  // version 40-H holds 1273 bytes
         {{"--split", "auto"}, "short", 1},              // one symbol holds it: no header
         {{"--split", "16", "--eci", "utf8"}, "sixteen linked symbols, one ECI each", 16},
+        {{"--eci", "utf8", "-l", "H"}, "héllo wörld 中文", 1},
+        {{}, "héllo wörld 中文", 1},
     };
     for (const LinkedCase& c : cases) {
         auto args = c.args;
@@ -73,6 +78,7 @@ TEST(LinkedSymbols, EachIsReadWithItsPlaceTheCountAndTheParityOfTheWholeText) {
         for (size_t i = 0; i < reads.size(); ++i) {
             const auto& read = reads[i].symbol;
             joined += AsText(read.bytes);
+            EXPECT_EQ(read.hasEci, std::count(c.args.begin(), c.args.end(), "--eci") == 1);
             EXPECT_EQ(reads[i].laid.symbol.version, reads[0].laid.symbol.version);
             if (c.symbols == 1) {
                 EXPECT_EQ(read.sequenceSize, -1) << c.text;
@@ -93,24 +99,6 @@ TEST(LinkedSymbols, AUtf8CharacterIsNeverCutInTwo) {
     for (const auto& read : reads) EXPECT_EQ(read.symbol.bytes.size() % 3, 0U);
 }
 
-struct EciCase {
-    std::vector<std::string> args;
-    bool hasEci;
-};
-
-TEST(EciDesignator, ReadAsAnEciSymbolOnlyWhenAskedFor) {
-    const std::string text = "héllo wörld 中文 2024";
-    for (const EciCase& c : std::vector<EciCase>{
-             {{"--eci", "utf8"}, true}, {{"--eci", "UTF-8", "-l", "H"}, true}, {{}, false}}) {
-        auto args = c.args;
-        args.insert(args.end(), {"--text", text});
-        const auto reads = WrittenAndRead(text, OptionsFor(args));
-        ASSERT_EQ(reads.size(), 1U);
-        EXPECT_EQ(reads[0].symbol.hasEci, c.hasEci);
-        EXPECT_EQ(AsText(reads[0].symbol.bytes), text);
-    }
-}
-
 TEST(KanjiMode, ShiftJisTextIsReadBackWholeInASmallerSymbol) {
     std::string text;
     for (int i = 0; i < 20; ++i) text += "\x93\xfa\x96\x7b";  // 日本 in Shift JIS
@@ -124,38 +112,6 @@ TEST(KanjiMode, ShiftJisTextIsReadBackWholeInASmallerSymbol) {
     // 40 characters: 13 bits each in Kanji mode (version 4), 16 as bytes (version 5).
     EXPECT_EQ(kanji[0].laid.symbol.version, 4);
     EXPECT_EQ(bytes[0].laid.symbol.version, 5);
-}
-
-struct MicroCase {
-    std::vector<std::string> args;
-    std::string text;
-    int version;  // M1..M4
-};
-
-TEST(MicroQr, EveryVersionAndLevelIsReadByTheMicroQrReader) {
-    const std::vector<MicroCase> cases = {
-        {{}, "12345", 1},
-        {{}, "AB12CD", 2},
-        {{"-l", "M"}, "1234567", 2},
-        {{}, "hello", 3},
-        {{"-l", "M"}, "hi 12345678", 3},  // byte and numeric segments: one byte run is M4
-        {{}, "https://a.io/x", 4},
-        {{"-l", "M"}, "MICRO QR 2024", 4},
-        {{"-l", "Q"}, "012345678901234567890", 4},
-        {{"--symversion", "M3", "--mask", "2"}, "42", 3},
-        {{"--symversion", "4", "--exact"}, "1", 4},
-    };
-    for (const MicroCase& c : cases) {
-        auto args = c.args;
-        args.insert(args.end(), {"--micro", "--text", c.text});
-        const auto options = OptionsFor(args);
-        EXPECT_EQ(options.border, 2);
-        const auto reads = WrittenAndRead(c.text, options);
-        ASSERT_EQ(reads.size(), 1U);
-        EXPECT_EQ(reads[0].laid.symbol.version, c.version) << c.text;
-        EXPECT_EQ(reads[0].laid.symbol.matrix.side, 9 + 2 * c.version) << c.text;
-        EXPECT_EQ(AsText(reads[0].symbol.bytes), c.text);
-    }
 }
 
 struct RefusedCase {

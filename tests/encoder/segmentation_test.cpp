@@ -166,20 +166,5 @@ TEST(FillDataCodewords, TerminatorZerosAndPadCodewordsFourBitLastCodewordEmpty) 
     }
 }
 
-TEST(WriteEci, DesignatorOfOneTwoOrThreeBytes) {
-    for (auto [assignment, width, value] : std::vector<std::tuple<int, int, uint32_t>>{
-             {26, 12, 0x71A}, {127, 12, 0x77F}, {128, 20, 0x78080}, {16384, 28, 0x7C04000}}) {
-        BitBuffer bits;
-        WriteEci(bits, assignment);
-        ASSERT_EQ(static_cast<int>(bits.length()), width);
-        EXPECT_EQ(EciBits(assignment), width);
-        uint32_t got = 0;
-        for (size_t i = 0; i < bits.length(); ++i) {
-            got = got << 1 | ((bits.bytes()[i / 8] >> (7 - i % 8)) & 1U);
-        }
-        EXPECT_EQ(got, value) << assignment;
-    }
-}
-
 }  // namespace
 }  // namespace qr
