@@ -4,7 +4,7 @@ level. Prints the mean version per kind of text and fails when any of our symbol
 than a peer's for the same bytes and level, or our mean over all levels is not below that of
 each peer that splits less well (zint also finds the shortest split, so it can only be met).
 
-    symbol_sizes.py QRBATCH_CLI corpus/mixed_texts.json
+    bench/symbol_sizes.py build/bin/qrbatch-cli bench/corpus/mixed_texts.json
 
 The peers get the same bytes (UTF-8) with their own mode choice: qrencode as it comes (it
 splits into modes itself), segno given bytes, zint with --binary (without it zint turns
