@@ -24,8 +24,10 @@ LineJob JobForLine(InputLine&& line, size_t number, const BatchOptions& options,
     }
     if (line.bytes.size() != textLength) {
         // Longer than any symbol holds: only its start was kept.
-        job.failure = "the text (" + std::to_string(textLength) +
-                      " bytes) does not fit version 40 at level " + LevelName(options.ecLevel);
+        const bool linked = options.splitParts > 1 || options.splitWhenLong;
+        job.failure = "the text (" + std::to_string(textLength) + " bytes) does not fit " +
+                      (linked ? "16 linked symbols of " : "") + "version 40 at level " +
+                      LevelName(options.ecLevel);
         return job;
     }
     job.text = std::move(line.bytes);

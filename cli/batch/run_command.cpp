@@ -104,7 +104,9 @@ int RunCommand(BatchOptions options) {
             run.Add(JobForLine({text, text.size()}, lines, options, output->fileName));
         }
     } else {
-        LineReader reader(input, !options.appNames);  // the window keeps a mark as text
+        const bool linked = options.splitParts > 1 || options.splitWhenLong;
+        LineReader reader(input, !options.appNames,  // the window keeps a mark as text
+                          linked ? kHeldLinkedLineBytes : kHeldLineBytes);
         InputLine line;
         while (reader.Next(line)) {
             inputDone = reader.bytesTaken();

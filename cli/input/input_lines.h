@@ -14,6 +14,8 @@ namespace qrcli {
 // The longest line held whole: more than a version-40 symbol holds (7,089 digits), with room
 // for a name column before it.
 inline constexpr size_t kHeldLineBytes = 16384;
+// With --split: what 16 linked version-40 symbols hold, with the same room.
+inline constexpr size_t kHeldLinkedLineBytes = 16 * kHeldLineBytes;
 
 struct InputLine {
     std::string bytes;    // the line, or its first kHeldLineBytes bytes when longer
