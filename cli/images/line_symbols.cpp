@@ -30,8 +30,8 @@ std::string NoSymbolReason(const qr::TextSymbols& made, std::string_view line,
     const std::string largest = SymbolName(made.largestVersion, o.micro);
     switch (made.failure) {
         case qr::NoSymbol::kMicroLevel:
-            return SymbolName(std::max(o.requestedVersion, 1), true) +
-                   (o.exactVersion ? "" : " to M4") + " has no level " + LevelName(o.ecLevel) +
+            // Only an exact version lacks the level: M4 has all three.
+            return SymbolName(o.requestedVersion, true) + " has no level " + LevelName(o.ecLevel) +
                    " (M1 detects errors only, M2 and M3 have L and M, M4 L, M and Q)";
         case qr::NoSymbol::kMicroExtras:
             return "Micro QR has no ECI designator and no linked symbols";

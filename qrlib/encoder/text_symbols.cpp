@@ -192,6 +192,14 @@ TextSymbols EncodeMicro(Bytes text, const TextOptions& o) {
         return result;
     }
     result.failure = anyLevel ? NoSymbol::kTooLong : NoSymbol::kMicroLevel;
+    for (int version = last + 1; version <= kMicroVersions && result.neededVersion == 0;
+         ++version) {
+        const auto capacity = MicroCapacityOf(version, o.level);
+        if (capacity && PlanSegments(text, MicroSegmentHeader(version), o.shiftJis).bits <=
+                            static_cast<size_t>(capacity->dataBits)) {
+            result.neededVersion = version;
+        }
+    }
     return result;
 }
 

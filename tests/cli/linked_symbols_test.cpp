@@ -134,7 +134,7 @@ TEST(ExactVersion, ATextTheVersionCannotHoldFailsWithTheVersionThatWould) {
         {{"--micro", "--symversion", "M2", "--exact", "-l", "M"},
          "123456789",
          "the text (9 bytes, 35 bits in its shortest segments) does not fit Micro QR M2 at level "
-         "M, which holds 32 bits, and --exact keeps that version"},
+         "M, which holds 32 bits, and --exact keeps that version (Micro QR M3 would hold it)"},
         {{"--split", "3"}, "ab", "the text has fewer than 3 characters to share among 3 symbols"},
     };
     for (const RefusedCase& c : cases) {
