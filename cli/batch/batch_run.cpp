@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "images/line_symbols.h"
+
 namespace qrcli {
 
 namespace {
@@ -30,9 +32,10 @@ BatchRun::BatchRun(const BatchOptions& options, OutputTarget& target, LineDone o
       window_(kLinesPerJob * static_cast<size_t>(std::max(options.jobs, 1))),
       archive_(target.IsArchive()),
       sharded_(options.shardCount > 1),
+      splits_(options.splitParts > 1 || options.splitWhenLong),
       claimsNames_(options.naming != Naming::kIndex &&
                    (options.naming == Naming::kSafe || options.inputFormat == InputFormat::kTsv ||
-                    archive_ || sharded_)) {
+                    archive_ || sharded_ || splits_)) {
     if (claimsNames_) registry_.emplace();
     if (options.jobs > 1) {
         for (int i = 0; i < options.jobs; ++i) workers_.emplace_back([this] { Work(); });
@@ -59,17 +62,38 @@ void BatchRun::CheckName(Slot& slot) {
     }
     slot.nameOwner = job.number;
     if (registry_) {
+        // A linked symbol's file (a-2.png of the line a) can be another line's own name (the
+        // line a-2). Its name is claimed here, in line order, so that the later line fails.
+        const size_t parts = splits_ ? LinkedSymbolsOf(job.text, options_) : 0;
         bool sameText = false;
-        const size_t owner = registry_->Claim(job.fileName, job.text, job.number, sameText);
+        const size_t owner = registry_->Claim(job.fileName, job.text, job.number, sameText,
+                                              parts > 0 ? NameUse::kSplitLine : NameUse::kFile);
         if (owner != 0 && !sameText) {
             slot.job.failure = "the file name \"" + job.fileName + "\" is already line " +
                                std::to_string(owner) + "'s";
             return;
         }
+        if (!ClaimPartNames(slot, parts)) return;
         // One entry a name in an archive; a file another shard makes is not made here too.
         slot.job.madeBefore = owner != 0 && (archive_ || sharded_);
         if (owner != 0) slot.nameOwner = owner;
     }
+}
+
+bool BatchRun::ClaimPartNames(Slot& slot, size_t parts) {
+    const LineJob& job = slot.job;
+    for (size_t k = 1; k <= parts; ++k) {
+        const std::string name = PartFileName(job.fileName, static_cast<int>(k));
+        bool sameText = false;
+        const size_t owner = registry_->Claim(name, job.text, job.number, sameText, NameUse::kPart);
+        if (owner != 0 && !sameText) {
+            slot.job.failure = "the file name \"" + name + "\" of its linked symbol " +
+                               std::to_string(k) + " is already line " + std::to_string(owner) +
+                               "'s";
+            return false;
+        }
+    }
+    return true;
 }
 
 void BatchRun::Add(LineJob job) {

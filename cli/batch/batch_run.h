@@ -49,6 +49,8 @@ class BatchRun {
   private:
     struct Slot;
     void CheckName(Slot& slot);
+    // False, with the line's failure, when a linked symbol's file name is an earlier line's.
+    bool ClaimPartNames(Slot& slot, size_t parts);
     LineOutcome Process(const LineJob& job);
     void Work();
     void ReportDone(std::unique_lock<std::mutex>& lock, size_t keep);
@@ -63,8 +65,10 @@ class BatchRun {
     const size_t window_;
     const bool archive_;
     const bool sharded_;
+    const bool splits_;  // --split: a line can be written as linked symbols' files
     // The names given out, where two different texts can have one (--name safe, TSV names), or
-    // where a name must not be written twice (an archive) or may be another shard's.
+    // where a name must not be written twice (an archive) or may be another shard's, or where
+    // a linked symbol's file can have another line's name (--split).
     const bool claimsNames_;
     std::optional<NameRegistry> registry_;
     // Lines in flight by file name: an equal line shares the outcome of the first.

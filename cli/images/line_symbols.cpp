@@ -94,6 +94,12 @@ std::optional<LineSymbols> EncodeLine(std::string_view line, const BatchOptions&
     return LineSymbols{std::move(made.symbols), std::move(made.ends)};
 }
 
+size_t LinkedSymbolsOf(std::string_view line, const BatchOptions& options) {
+    if (options.appNames) return 0;
+    const std::span bytes(reinterpret_cast<const uint8_t*>(line.data()), line.size());
+    return qr::LinkedSymbolCount(bytes, TextOptionsOf(options));
+}
+
 std::string PartFileName(const std::string& fileName, int part) {
     // Before the extension: the name's last dot, when the last path component has one.
     const size_t dot = fileName.find_last_of("./");

@@ -22,6 +22,10 @@ struct LineSymbols {
 std::optional<LineSymbols> EncodeLine(std::string_view line, const BatchOptions& options,
                                       std::string& reason);
 
+// How many linked symbols EncodeLine makes of the line (0: one symbol or none), without
+// making them: their file names are claimed, in line order, before anything is drawn.
+size_t LinkedSymbolsOf(std::string_view line, const BatchOptions& options);
+
 // "version 3", or "Micro QR M2".
 std::string SymbolName(int version, bool micro);
 

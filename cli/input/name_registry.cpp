@@ -111,11 +111,11 @@ uint64_t NameRegistry::NameHash(std::string_view name) {
 }
 
 uint32_t NameRegistry::TextHash(std::string_view text) {
-    return static_cast<uint32_t>(Hash(text, 0x9e3779b97f4a7c15ULL));
+    return static_cast<uint32_t>(Hash(text, 0x9e3779b97f4a7c15ULL)) >> 2;
 }
 
 size_t NameRegistry::Claim(std::string_view name, std::string_view text, size_t line,
-                           bool& sameText) {
+                           bool& sameText, NameUse use) {
     if (used_ + 1 > entries_.size() / 4 * 3) Grow();
     const uint64_t nameHash = NameHash(name);
     const uint32_t textHash = TextHash(text);
@@ -124,11 +124,18 @@ size_t NameRegistry::Claim(std::string_view name, std::string_view text, size_t 
         Entry& entry = entries_[at];
         // Equal hashes only suggest the same name and text; the stored bytes decide.
         if (entry.name == nameHash && store_.NameIs(entry.stored, name)) {
-            sameText = entry.text == textHash && store_.TextIs(entry.stored, text);
+            const auto had = static_cast<NameUse>(entry.use);
+            const bool onePart = (had == NameUse::kPart) != (use == NameUse::kPart);
+            if (onePart && (had == NameUse::kSplitLine || use == NameUse::kSplitLine)) {
+                sameText = false;
+                return 0;
+            }
+            sameText = !onePart && entry.text == textHash && store_.TextIs(entry.stored, text);
             return entry.line;
         }
         if (entry.name == 0) {
-            entry = {nameHash, textHash, static_cast<uint32_t>(line), store_.Add(name, text)};
+            entry = {nameHash, textHash, static_cast<uint32_t>(use), static_cast<uint32_t>(line),
+                     store_.Add(name, text)};
             ++used_;
             sameText = false;
             return 0;

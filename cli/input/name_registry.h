@@ -38,21 +38,29 @@ class TextStore {
     std::string pending_;
 };
 
+// What a name is to the line that claims it. A line split into linked symbols writes no file
+// of its own name, only its parts' (NAME-1, NAME-2, ...).
+enum class NameUse : uint8_t { kFile, kSplitLine, kPart };
+
 class NameRegistry {
   public:
     // Gives the name to the line unless an earlier line has it. When one has, returns that
-    // line's number and whether its text was the same; otherwise 0.
-    size_t Claim(std::string_view name, std::string_view text, size_t line, bool& sameText);
+    // line's number and whether its text was the same (and the name of the same use);
+    // otherwise 0. A part's name and a split line's own name do not meet: neither is written
+    // by the other, so the name is given without a new owner.
+    size_t Claim(std::string_view name, std::string_view text, size_t line, bool& sameText,
+                 NameUse use = NameUse::kFile);
 
     // The hash that picks a name's entry; two names alike in it are still told apart.
     static uint64_t NameHash(std::string_view name);
-    // The hash that filters texts; two texts alike in it are still told apart.
+    // The hash that filters texts, 30 bits; two texts alike in it are still told apart.
     static uint32_t TextHash(std::string_view text);
 
   private:
     struct Entry {
-        uint64_t name = 0;  // a hash; 0 marks a free entry
-        uint32_t text = 0;  // a hash of the text
+        uint64_t name = 0;       // a hash; 0 marks a free entry
+        uint32_t text : 30 = 0;  // a hash of the text
+        uint32_t use : 2 = 0;    // a NameUse
         uint32_t line = 0;
         uint64_t stored = 0;  // where the name and text are in store_
     };

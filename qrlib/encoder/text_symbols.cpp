@@ -56,6 +56,20 @@ bool FitsQr(Bytes text, int version, const TextOptions& o, bool linked) {
     return bits != kNoFit && bits <= QrCapacity(version, o.level);
 }
 
+// Whether one symbol of a version from first to last holds the text. The bits change only
+// where the count fields widen (versions 10 and 27), so the last version of each group decides.
+bool FitsOneQr(Bytes text, const TextOptions& o, int first, int last) {
+    // Byte mode alone, with the widest count field, is never shorter than the shortest plan.
+    const size_t byteBits = 4 + 16 + 8 * text.size() + (o.eci != 0 ? kEciBits : 0);
+    if (byteBits <= QrCapacity(last, o.level)) return true;
+    for (int version = first; version <= last; ++version) {
+        if ((version == 9 || version == 26 || version == last) && FitsQr(text, version, o, false)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Where a part may end: before a byte that starts a character (UTF-8 continuation bytes and
 // the second byte of a double-byte Shift JIS character do not), and at the end.
 std::vector<size_t> CutPoints(Bytes text, bool shiftJis) {
@@ -204,6 +218,20 @@ TextSymbols EncodeMicro(Bytes text, const TextOptions& o) {
 }
 
 }  // namespace
+
+size_t LinkedSymbolCount(Bytes text, const TextOptions& o) {
+    if (o.micro || (o.parts <= 1 && !o.splitWhenLong)) return 0;
+    const int first = std::max(o.version, kMinVersion);
+    const int last = o.exactVersion ? first : kMaxVersion;
+    if (o.parts <= 1 && FitsOneQr(text, o, first, last)) return 0;
+    const std::vector<size_t> cuts = CutPoints(text, o.shiftJis);
+    const size_t most = o.parts > 1 ? static_cast<size_t>(o.parts) : kMaxLinkedSymbols;
+    if (o.parts > 1 && cuts.size() - 1 < most) return 0;  // too few characters
+    // As EncodeLinked: the count is that of the largest version.
+    const auto atLast = GreedyParts(text, cuts, last, o, most);
+    if (!atLast) return 0;
+    return o.parts > 1 ? most : atLast->size();
+}
 
 uint8_t TextParity(Bytes text) {
     uint8_t parity = 0;

@@ -43,6 +43,10 @@ struct TextSymbols {
 
 TextSymbols EncodeText(std::span<const uint8_t> text, const TextOptions& options);
 
+// How many linked symbols EncodeText makes of the text (0: one symbol or none), found without
+// making them, so that their files can be named before they are drawn.
+size_t LinkedSymbolCount(std::span<const uint8_t> text, const TextOptions& options);
+
 // The bits of the text's shortest bit stream in a QR Code symbol of this version, with the
 // designator of eci (0 none) and a structured-append header when linked.
 size_t QrTextBits(std::span<const uint8_t> text, int version, int eci, bool linked, bool shiftJis);

@@ -41,7 +41,36 @@ def case_linked_files(tmp):
     # Without --split the same line is too long, and says so.
     code, _, stderr = run(["-l", "M", "--text", long_line, "-o", os.path.join(out, "x.png")])
     check(code == 1 and "does not fit version 40 at level M" in stderr, stderr)
-    print("linked symbols: NAME-1, NAME-2, ... read back in order; a short line keeps its name")
+
+    # A linked symbol's file a-2.png and the line named a-2 (TSV names), in both orders: with
+    # --split 2 the line a-2 is split too and nothing meets; with auto the later line fails and
+    # the earlier one's file stays.
+    texts = {"a": "https://example.com/" + "abcdefghijklmnop" * 90, "a-2": "kept"}
+    a_split = {"a-1.png": "a", "a-2.png": "a"}
+    both_split = {**a_split, "a-2-1.png": "a-2", "a-2-2.png": "a-2"}
+    clashes = {  # --split, the first line: the files and whose they are, line 2's message
+        ("2", "a-2"): (both_split, None),
+        ("2", "a"): (both_split, None),
+        ("auto", "a-2"): ({"a-2.png": "a-2"},
+                          "the file name \"a-2.png\" of its linked symbol 2 is already line 1's"),
+        ("auto", "a"): (a_split, "the file name \"a-2.png\" is already line 1's"),
+    }
+    for (split, first), (files, message) in clashes.items():
+        out = folder(tmp, f"clash-{split}-{first}")
+        lines = "".join(f"{name}\t{texts[name]}\n"
+                        for name in sorted(texts, key=lambda name: name != first))
+        code, _, stderr = run(["--split", split, "-l", "H", "--input-format", "tsv", "-q", "-",
+                               "-o", out], lines.encode())
+        where = f"--split {split}, {first} first"
+        expected = f"qrbatch-cli: line 2: {message}\n" if message else ""
+        check(code == (1 if message else 0) and stderr == expected, f"{where}: {code} {stderr}")
+        check(sorted(os.listdir(out)) == sorted(files), f"{where}: {os.listdir(out)}")
+        for owner in set(files.values()):
+            joined = b"".join(decoded(os.path.join(out, f)) for f in sorted(files)
+                              if files[f] == owner)
+            check(joined == texts[owner].encode(), f"{where}: {owner}'s files")
+    print("linked symbols: NAME-1, NAME-2, ... read back in order; a short line keeps its name; "
+          "a linked symbol's file meeting another line's name is a clash, the earlier file kept")
 
 
 def case_micro_files(tmp):

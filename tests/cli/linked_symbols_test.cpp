@@ -10,6 +10,7 @@
 
 #include "batch/symbol_reading.h"
 #include "images/image_files.h"
+#include "images/line_symbols.h"
 #include "images/png_file.h"
 #include "images/symbol_layout.h"
 #include "options/batch_options.h"
@@ -63,6 +64,9 @@ TEST(LinkedSymbols, EachIsReadWithItsPlaceCountParityAndAnyEciDesignator) {
         {{"--split", "2", "-l", "M"}, "二维码 1234567890 联系人", 2},
         {{"--split", "auto", "-l", "H"}, long3000, 3},  // version 40-H holds 1273 bytes
         {{"--split", "auto"}, "short", 1},              // one symbol holds it: no header
+        // Digits: more than 40-H holds as bytes, as numbers once in one symbol and once in two.
+        {{"--split", "auto", "-l", "H"}, std::string(3000, '7'), 1},
+        {{"--split", "auto", "-l", "H"}, std::string(3100, '7'), 2},
         {{"--split", "16", "--eci", "utf8"}, "sixteen linked symbols, one ECI each", 16},
         {{"--eci", "utf8", "-l", "H"}, "héllo wörld 中文", 1},
         {{}, "héllo wörld 中文", 1},
@@ -70,8 +74,11 @@ TEST(LinkedSymbols, EachIsReadWithItsPlaceCountParityAndAnyEciDesignator) {
     for (const LinkedCase& c : cases) {
         auto args = c.args;
         args.insert(args.end(), {"--text", c.text});
-        const auto reads = WrittenAndRead(c.text, OptionsFor(args));
+        const auto options = OptionsFor(args);
+        const auto reads = WrittenAndRead(c.text, options);
         ASSERT_EQ(reads.size(), c.symbols) << c.text;
+        // Counted before drawing, for the files' names.
+        EXPECT_EQ(qrcli::LinkedSymbolsOf(c.text, options), c.symbols == 1 ? 0 : c.symbols);
         uint8_t parity = 0;
         for (char ch : c.text) parity ^= static_cast<uint8_t>(ch);
         std::string joined;
