@@ -17,6 +17,9 @@ Then, given --sheet-labels, sheets (a4-3x8) of that many labels, before and afte
 and given --memory-lines, the peak memory of one run of that many lines written to standard
 output (one stream: no file system, so any number of lines fits).
 
+With five rounds, ext4 holds 2.5 million files at the end, whose deletion takes many minutes
+on a busy machine: fewer --rounds or --lines there when time is short.
+
 Usage: /usr/bin/python3 cli_speed_bench.py QRBATCH_CLI QRBATCH_FLOOR [--before OLD_CLI]
            [--lines 100000] [--rounds 5] [--tmpfs /dev/shm] [--disk /var/tmp]
            [--sheet-labels 10000] [--memory-lines 10000000]
@@ -97,19 +100,20 @@ def bench_medium(name, root, lines_file, lines):
                 results[tool].append(run(argv)[:2])
                 if not keep:
                     shutil.rmtree(out)
+        # Printed before the outputs go: deleting millions of files on ext4 takes long.
+        print(f"\n{name} ({root}): {lines} lines, medians of {args.rounds} alternating rounds")
+        print(f"  {'command':26s} {'wall s':>8s} {'files/s':>9s} {'CPU us/line':>12s}")
+        wall = {t: statistics.median(r[0] for r in results[t]) for t in tools}
+        cpu = {t: statistics.median(r[1] for r in results[t]) * 1e6 / lines for t in tools}
+        for tool in tools:
+            print(f"  {tool:26s} {wall[tool]:8.2f} {lines / wall[tool]:9.0f} {cpu[tool]:12.1f}")
+        floor = names[2]
+        for tool in [t for t in tools if "j 2" in t]:
+            print(f"  {tool}: {cpu[tool] - cpu[floor]:.1f} us of CPU a line beyond the floor's; "
+                  f"{wall[floor] / wall[tool]:.2f} of the floor's rate; "
+                  f"{wall[names[3]] / wall[tool]:.2f}x zint's rate")
     finally:
         shutil.rmtree(base)
-    print(f"\n{name} ({root}): {lines} lines, medians of {args.rounds} alternating rounds")
-    print(f"  {'command':26s} {'wall s':>8s} {'files/s':>9s} {'CPU us/line':>12s}")
-    wall = {t: statistics.median(r[0] for r in results[t]) for t in tools}
-    cpu = {t: statistics.median(r[1] for r in results[t]) * 1e6 / lines for t in tools}
-    for tool in tools:
-        print(f"  {tool:26s} {wall[tool]:8.2f} {lines / wall[tool]:9.0f} {cpu[tool]:12.1f}")
-    floor = names[2]
-    for tool in [t for t in tools if "j 2" in t]:
-        print(f"  {tool}: {cpu[tool] - cpu[floor]:.1f} us of CPU a line beyond the floor's; "
-              f"{wall[floor] / wall[tool]:.2f} of the floor's rate; "
-              f"{wall[names[3]] / wall[tool]:.2f}x zint's rate")
 
 
 def bench_sheets(folder, labels):
