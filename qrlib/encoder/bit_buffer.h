@@ -3,12 +3,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace qr {
 
 class BitBuffer {
   public:
+    BitBuffer() = default;
+    explicit BitBuffer(size_t capacityBytes) { bytes_.reserve(capacityBytes); }
+
     void Append(uint32_t value, int width) {
         for (int bit = width - 1; bit >= 0; --bit) {
             if (length_ % 8 == 0) bytes_.push_back(0);
@@ -19,6 +23,7 @@ class BitBuffer {
 
     size_t length() const { return length_; }
     const std::vector<uint8_t>& bytes() const { return bytes_; }
+    std::vector<uint8_t> Take() { return std::move(bytes_); }
 
   private:
     std::vector<uint8_t> bytes_;

@@ -1,29 +1,10 @@
 #include "bit_stream.h"
 
+#include "bit_buffer.h"
+
 namespace qr {
 
 namespace {
-
-// Appends fields most significant bit first into whole codewords.
-class BitWriter {
-  public:
-    explicit BitWriter(size_t capacityCodewords) { bytes_.reserve(capacityCodewords); }
-
-    void Append(uint32_t value, int width) {
-        for (int bit = width - 1; bit >= 0; --bit) {
-            if (length_ % 8 == 0) bytes_.push_back(0);
-            if ((value >> bit) & 1U) bytes_.back() |= static_cast<uint8_t>(0x80U >> (length_ % 8));
-            ++length_;
-        }
-    }
-
-    size_t length() const { return length_; }
-    std::vector<uint8_t> Take() { return std::move(bytes_); }
-
-  private:
-    std::vector<uint8_t> bytes_;
-    size_t length_ = 0;
-};
 
 size_t DataBits(size_t length, Mode mode) {
     switch (mode) {
@@ -77,7 +58,7 @@ int SelectVersion(size_t length, Mode mode, int requestedVersion, int level) {
 
 std::vector<uint8_t> BuildDataCodewords(Bytes text, Mode mode, int version, int level) {
     const size_t capacity = static_cast<size_t>(DataCodewords(version, level));
-    BitWriter bits(capacity);
+    BitBuffer bits(capacity);
     bits.Append(static_cast<uint32_t>(mode), 4);
     bits.Append(static_cast<uint32_t>(text.size()), CountBits(mode, version));
 
