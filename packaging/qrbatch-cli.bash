@@ -38,6 +38,18 @@ _qrbatch_cli() {
       mapfile -t COMPREPLY < <(compgen -W "auto $(seq -s ' ' 2 16)" -- "$cur")
       return
       ;;
+    --input-format)
+      mapfile -t COMPREPLY < <(compgen -W "lines tsv csv xlsx" -- "$cur")
+      return
+      ;;
+    --payload)
+      mapfile -t COMPREPLY < <(compgen -W "wifi vcard mecard text" -- "$cur")
+      return
+      ;;
+    --input-encoding)
+      mapfile -t COMPREPLY < <(compgen -W "utf-8 gbk gb18030" -- "$cur")
+      return
+      ;;
   esac
   if [[ $cur == -* ]]; then
     mapfile -t COMPREPLY < <(compgen -W "$(_qrbatch_cli_options "${COMP_WORDS[0]}")" -- "$cur")

@@ -48,4 +48,25 @@ LineJob JobForLine(InputLine&& line, size_t number, const BatchOptions& options,
     return job;
 }
 
+LineJob JobForItem(TableItem&& item, const BatchOptions& options, const std::string& fileName) {
+    LineJob job;
+    job.number = item.line;
+    job.failure = std::move(item.failure);
+    if (!job.failure.empty()) return job;
+    if (item.text.size() != item.textLength) {
+        job.failure = "the text (" + std::to_string(item.textLength) +
+                      " bytes) does not fit version 40 at level " + LevelName(options.ecLevel);
+        return job;
+    }
+    job.text = std::move(item.text);
+    if (!fileName.empty()) {
+        job.fileName = fileName;
+    } else if (options.outputKind != OutputKind::kStandardOutput) {
+        if (auto name = FileNameFor(item.nameBase, item.index, options, job.failure)) {
+            job.fileName = std::move(*name);
+        }
+    }
+    return job;
+}
+
 }  // namespace qrcli

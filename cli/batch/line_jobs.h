@@ -6,6 +6,7 @@
 #include <string>
 
 #include "input/input_lines.h"
+#include "input/table_source.h"
 #include "options/batch_options.h"
 
 namespace qrcli {
@@ -25,5 +26,8 @@ struct LineJob {
 // fileName, when not empty, is the file of a single code (-o FILE) and is used as it is.
 LineJob JobForLine(InputLine&& line, size_t number, const BatchOptions& options,
                    const std::string& fileName);
+
+// The same for a record of a table; the job is numbered by the line (or row) it starts on.
+LineJob JobForItem(TableItem&& item, const BatchOptions& options, const std::string& fileName);
 
 }  // namespace qrcli

@@ -13,6 +13,8 @@
 #include "images/symbol_layout.h"
 #include "input/input_lines.h"
 #include "input/output_setup.h"
+#include "input/table_source.h"
+#include "input/text_escapes.h"
 
 namespace qrcli {
 
@@ -32,9 +34,9 @@ uint64_t SizeOfFile(int fd) {
                                                             : 0;
 }
 
-// made: the lines of this shard (all of them without --shard).
-std::string Summary(const BatchOptions& options, size_t lines, size_t made, size_t failed) {
-    const std::string unit = options.texts.empty() ? " lines, " : " texts, ";
+// made: the lines of this shard (all of them without --shard); unit: line, text or row.
+std::string Summary(const BatchOptions& options, size_t lines, size_t made, size_t failed,
+                    const std::string& unit) {
     const std::string where =
         options.output == "-" || options.outputKind == OutputKind::kStandardOutput
             ? "to standard output"
@@ -44,9 +46,9 @@ std::string Summary(const BatchOptions& options, size_t lines, size_t made, size
                                         std::to_string(options.shardIndex) + "/" +
                                         std::to_string(options.shardCount) + ", "
                                   : "";
-    return std::to_string(lines) + unit + shard + std::to_string(made - failed) + " written" +
-           (options.verify ? " and verified" : "") + ", " + std::to_string(failed) + " failed, " +
-           where + " as " +
+    return std::to_string(lines) + " " + unit + "s, " + shard + std::to_string(made - failed) +
+           " written" + (options.verify ? " and verified" : "") + ", " + std::to_string(failed) +
+           " failed, " + where + " as " +
            (options.outputKind == OutputKind::kArchive
                 ? std::string("a ") + ArchiveName(options.archive) + " archive of "
                 : "") +
@@ -70,24 +72,32 @@ int RunCommand(BatchOptions options) {
         input = OpenInput(options.input, error);
         if (input < 0) return Fail("cannot read the input " + InputName(options) + ": " + error);
     }
+    std::unique_ptr<TableSource> table;
+    if (input >= 0 && ReadsTable(options)) {
+        table = TableSource::Open(options, input, {}, error);
+        if (!table && input != STDIN_FILENO) ::close(input);
+        if (!table) return Fail("cannot read the input " + InputName(options) + ": " + error);
+    }
     if (const auto notice = BmpColourNotice(options)) Say("warning: " + *notice);
     if (const auto note = RasterSizeNote(options)) Say("warning: " + *note);
 
     const bool single = options.texts.size() == 1;
-    const std::string unit = options.texts.empty() ? "line " : "text ";
+    const std::string unit = !options.texts.empty() ? "text" : table ? table->Unit() : "line";
     // A code drawn on the terminal shares it with the bar.
     const bool barShown =
         !options.quiet && !single && isatty(STDERR_FILENO) != 0 &&
         !(options.outputKind == OutputKind::kStandardOutput && isatty(STDOUT_FILENO) != 0);
     ProgressBar bar(stderr, barShown);
-    const uint64_t inputSize = input >= 0 ? SizeOfFile(input) : options.texts.size();
+    uint64_t inputSize = table        ? table->Total()
+                         : input >= 0 ? SizeOfFile(input)
+                                      : options.texts.size();
     uint64_t inputDone = 0;
     size_t lines = 0;
     size_t made = 0;  // lines of this shard
     size_t failed = 0;
 
     BatchRun run(options, *output->target, [&](size_t number, const LineOutcome& outcome) {
-        const std::string where = single ? "" : unit + std::to_string(number) + ": ";
+        const std::string where = single ? "" : unit + " " + std::to_string(number) + ": ";
         if (!outcome.written) {
             bar.Clear();
             Say(where + outcome.reason);
@@ -101,8 +111,23 @@ int RunCommand(BatchOptions options) {
     if (input < 0) {
         for (const std::string& text : options.texts) {
             inputDone = ++lines;
-            run.Add(JobForLine({text, text.size()}, lines, options, output->fileName));
+            LineJob job = JobForLine({text, text.size()}, lines, options, output->fileName);
+            if (options.escapes && job.failure.empty()) {
+                // Named after the text as given; the code holds what it stands for.
+                if (auto unescaped = Unescape(job.text, job.failure)) job.text = *unescaped;
+            }
+            run.Add(std::move(job));
         }
+    } else if (table) {
+        TableItem item;
+        while (table->Next(item)) {
+            inputDone = table->Done();
+            inputSize = std::max(inputSize, inputDone);
+            ++lines;
+            run.Add(JobForItem(std::move(item), options, output->fileName));
+        }
+        readError = table->Error();
+        if (input != STDIN_FILENO) ::close(input);
     } else {
         const bool linked = options.splitParts > 1 || options.splitWhenLong;
         LineReader reader(input, !options.appNames,  // the window keeps a mark as text
@@ -133,7 +158,9 @@ int RunCommand(BatchOptions options) {
             std::to_string(refused) + (refused == 1 ? " name" : " names") +
             " for a character it does not allow; --name safe turns such characters into _");
     }
-    if (!options.quiet && !single) Say(Summary(options, lines, made, failed));
+    // A record of a table may span lines: the records are counted as rows.
+    const bool rows = table && options.inputFormat != InputFormat::kLines;
+    if (!options.quiet && !single) Say(Summary(options, lines, made, failed, rows ? "row" : unit));
     if (readError) return kUsageError;
     return failed == 0 ? kAllWritten : kSomeNotWritten;
 }

@@ -122,6 +122,28 @@ bool Apply(OptionId id, const std::string& value, BatchOptions& o, Gathered& g) 
             return true;
         case OptionId::kSplit:
             return ParseSplit(value, o.splitParts, o.splitWhenLong);
+        case OptionId::kNoHeader:
+            o.header = false;
+            return true;
+        case OptionId::kSheetName:
+            o.sheetName = value;
+            return !value.empty();
+        case OptionId::kColumn:
+            o.column = value;
+            return ParseColumnWord(value);
+        case OptionId::kNameColumn:
+            o.nameColumn = value;
+            return ParseColumnWord(value);
+        case OptionId::kInputEncoding:
+            return ParseInputEncoding(value, o.fromGb18030);
+        case OptionId::kTemplate:
+            o.templateText = value;
+            return !value.empty();
+        case OptionId::kPayload:
+            return ParsePayload(value, o.payload);
+        case OptionId::kEsc:
+            o.escapes = true;
+            return true;
         default:  // --fit is the default; --help and --version never get here
             return true;
     }
@@ -133,12 +155,14 @@ std::string Name(OptionId id) {
 
 // Options that would make the files differ from the window's.
 constexpr OptionId kNotWithAppNames[] = {
-    OptionId::kFormat, OptionId::kMask,       OptionId::kModuleCm,    OptionId::kDpi,
-    OptionId::kRotate, OptionId::kRotation,   OptionId::kFrame,       OptionId::kFg,
-    OptionId::kBg,     OptionId::kFit,        OptionId::kScale,       OptionId::kBorder,
-    OptionId::kName,   OptionId::kNameFormat, OptionId::kInputFormat, OptionId::kText,
-    OptionId::kExact,  OptionId::kEci,        OptionId::kMicro,       OptionId::kKanji,
-    OptionId::kSplit};
+    OptionId::kFormat,     OptionId::kMask,          OptionId::kModuleCm,    OptionId::kDpi,
+    OptionId::kRotate,     OptionId::kRotation,      OptionId::kFrame,       OptionId::kFg,
+    OptionId::kBg,         OptionId::kFit,           OptionId::kScale,       OptionId::kBorder,
+    OptionId::kName,       OptionId::kNameFormat,    OptionId::kInputFormat, OptionId::kText,
+    OptionId::kExact,      OptionId::kEci,           OptionId::kMicro,       OptionId::kKanji,
+    OptionId::kSplit,      OptionId::kNoHeader,      OptionId::kSheetName,   OptionId::kColumn,
+    OptionId::kNameColumn, OptionId::kInputEncoding, OptionId::kTemplate,    OptionId::kPayload,
+    OptionId::kEsc};
 
 // Options that mean pixels, which the terminal formats do not draw.
 constexpr OptionId kPixelOptions[] = {OptionId::kSize, OptionId::kScale, OptionId::kModuleCm,
@@ -166,8 +190,14 @@ std::optional<UsageError> ChooseInput(BatchOptions& o, const Gathered& g) {
         return Bad("no input file given (use - for standard input, or --text)");
     }
     if (!g.inputs.empty()) o.input = g.inputs[0];
-    if (!o.texts.empty() && g.given.count(OptionId::kInputFormat)) {
-        return Bad("--input-format reads an input file; --text is the text itself");
+    if (!o.texts.empty()) {
+        for (OptionId id : {OptionId::kInputFormat, OptionId::kNoHeader, OptionId::kSheetName,
+                            OptionId::kColumn, OptionId::kNameColumn, OptionId::kInputEncoding,
+                            OptionId::kTemplate, OptionId::kPayload}) {
+            if (g.given.count(id)) {
+                return Bad(Name(id) + " reads an input file; --text is the text itself");
+            }
+        }
     }
     return std::nullopt;
 }
@@ -192,6 +222,40 @@ std::optional<UsageError> ChooseArchive(BatchOptions& o, const Gathered& g, bool
     if (!given) return Bad("no output archive given (-o FILE.zip, -o FILE.tar, or -o -)");
     if (!g.given.count(OptionId::kArchive)) o.archive = *named;
     o.outputKind = OutputKind::kArchive;
+    return std::nullopt;
+}
+
+// The table options, each with what it needs.
+std::optional<UsageError> ChooseTable(BatchOptions& o, const Gathered& g) {
+    const auto given = [&](OptionId id) { return g.given.count(id) != 0; };
+    const bool table = o.inputFormat != InputFormat::kLines;
+    for (OptionId id : {OptionId::kColumn, OptionId::kNameColumn, OptionId::kNoHeader}) {
+        if (given(id) && !table) {
+            return Bad(Name(id) + " is for tables: --input-format csv, tsv or xlsx");
+        }
+    }
+    if (given(OptionId::kSheetName) && o.inputFormat != InputFormat::kXlsx) {
+        return Bad("--sheet-name picks a sheet of --input-format xlsx");
+    }
+    if (given(OptionId::kInputEncoding) && o.inputFormat == InputFormat::kXlsx) {
+        return Bad("--input-encoding: an .xlsx file holds Unicode text, read as it is");
+    }
+    if (given(OptionId::kTemplate) && given(OptionId::kColumn)) {
+        return Bad("--template makes the text from its fields; leave out --column");
+    }
+    if (given(OptionId::kPayload) && !given(OptionId::kTemplate)) {
+        return Bad("--payload says how the fields of --template are escaped; give a --template");
+    }
+    if (given(OptionId::kNameColumn) && o.naming == Naming::kIndex) {
+        return Bad("--name index numbers the files; leave out --name-column");
+    }
+    // Without columns a tsv line is name<TAB>text, as it always was: no header row.
+    if (o.inputFormat == InputFormat::kTsv && !given(OptionId::kColumn) &&
+        !given(OptionId::kNameColumn) && !given(OptionId::kTemplate)) {
+        o.header = false;
+    }
+    // Lines have no header; a template over them takes the line as {1}.
+    if (o.inputFormat == InputFormat::kLines) o.header = false;
     return std::nullopt;
 }
 
@@ -350,7 +414,8 @@ std::optional<UsageError> Finish(BatchOptions& o, const Gathered& g, bool sheets
     if (o.appNames) return std::nullopt;
     if (auto error = ChooseModuleSize(o, g)) return error;
     if (auto error = CheckColours(o, g)) return error;
-    return ChooseNaming(o, g);
+    if (auto error = ChooseNaming(o, g)) return error;
+    return ChooseTable(o, g);
 }
 
 }  // namespace
@@ -367,6 +432,13 @@ void UseWindowSettings(BatchOptions& options) {
     options.backColor = 0xFFFFFF;
     options.naming = Naming::kLine;
     options.inputFormat = InputFormat::kLines;
+}
+
+bool ReadsTable(const BatchOptions& o) {
+    if (o.appNames || !o.texts.empty()) return false;
+    const bool columns = !o.column.empty() || !o.nameColumn.empty() || !o.templateText.empty();
+    return o.inputFormat == InputFormat::kCsv || o.inputFormat == InputFormat::kXlsx || columns ||
+           o.escapes || o.fromGb18030;
 }
 
 ParsedArguments ParseArguments(const std::vector<std::string>& args, int defaultJobs, bool sheets) {

@@ -14,7 +14,12 @@ enum class ImageFormat { kPng, kSvg, kEps, kPdf, kBmp, kWmf, kUtf8, kAnsi };
 // the line's number.
 enum class Naming { kLine, kSafe, kIndex };
 
-enum class InputFormat { kLines, kTsv };  // tsv: name<TAB>text
+// lines: one text a line; tsv: name<TAB>text, or a table with column options; csv and xlsx:
+// tables, a header row first unless told otherwise.
+enum class InputFormat { kLines, kTsv, kCsv, kXlsx };
+
+// What the fields of a template stand in, and so how they are escaped.
+enum class Payload { kAuto, kText, kWifi, kVcard, kMecard };
 
 enum class OutputKind {
     kFolder,          // a batch: one file per line
@@ -64,6 +69,15 @@ struct BatchOptions {
     Naming naming = Naming::kLine;
     std::string nameFormat = "%05d";
     InputFormat inputFormat = InputFormat::kLines;
+    // Tables: the first row names the columns (csv, xlsx, tsv with column options).
+    bool header = true;
+    std::string sheetName;     // xlsx: the sheet by its name; empty for the first
+    std::string column;        // the text's column, a header name or a number from 1
+    std::string nameColumn;    // the file name's column; empty: named after the text
+    bool fromGb18030 = false;  // the input is GBK/GB18030, turned into UTF-8 as it is read
+    std::string templateText;  // with {column} fields; empty for none
+    Payload payload = Payload::kAuto;
+    bool escapes = false;  // \n, \t, \\, \xNN, \uNNNN in the texts become characters
 
     bool appNames = false;  // the window's names and bytes: line + ".jpg", BMP
     bool verify = false;
@@ -86,6 +100,10 @@ struct UsageError {
 };
 
 using ParsedArguments = std::variant<BatchOptions, ShowText, UsageError>;
+
+// The input is read as a table (columns, a template, escapes or another encoding) rather than
+// line by line as the window reads it.
+bool ReadsTable(const BatchOptions& options);
 
 // Reads the arguments after the program name. defaultJobs is the number of cores.
 // With sheets, the output is one PDF file (or "-") whatever the number of lines.

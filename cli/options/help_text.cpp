@@ -32,8 +32,33 @@ Input:
                        byte-order mark at the start is dropped
   --text TEXT          the text itself; give it again for more codes (-o is then
                        a folder)
-  --input-format F     lines, or tsv: name<TAB>text, the name for the file
-                       (lines)
+  --input-format F     lines (the default); tsv: name<TAB>text, the name for the
+                       file; csv (RFC 4180: quoted fields may hold commas,
+                       doubled quotes and line breaks); xlsx (a spreadsheet's
+                       first sheet). csv and xlsx, and tsv with --column,
+                       --name-column or --template, are tables: a header row
+                       names the columns, and a row with more or fewer fields
+                       than the header is reported with its line number
+  --no-header          the table's first row is data; columns go by number
+  --sheet-name NAME    the sheet of an xlsx file to read (the first)
+  --column C           the column holding the text: a header name or a number
+                       counted from 1 (1)
+  --name-column C      the column naming each file, by the rules of --name
+                       (the text)
+  --template T         the text made from columns: {name} or {N} stands for a
+                       field of the row ({{ and }} for braces), e.g.
+                       'WIFI:T:WPA;S:{ssid};P:{password};;'; over lines, {1}
+                       is the line
+  --payload P          how the template's fields are escaped: wifi (\ ; , : "
+                       get a backslash), vcard (\ , ; and line breaks as \n),
+                       mecard (\ ; : ,) or text (as they are); by default
+                       from the template's start: WIFI:, BEGIN:VCARD, MECARD:
+  --input-encoding E   utf-8 (the default; a byte-order mark is dropped), or
+                       gbk or gb18030, turned into UTF-8 as they are read
+  --esc                \n, \r, \t, \\, \xNN (a byte) and \uNNNN (a character)
+                       in the texts and the template become what they stand
+                       for; any other backslash fails its line. Files are
+                       named after the text as written
 Output:
   -o, --output PATH    the folder of a batch, the file of one code, or - for
                        standard output; a name ending in .zip or .tar is one
@@ -114,7 +139,11 @@ Each failed line is reported on standard error with its line number and the
 reason; a summary line ends a batch. A line that cannot name a file (empty, ".",
 "..", holding "/", longer than 255 bytes) is reported and skipped, so nothing is
 written outside the folder. A file that cannot be written leaves any older file
-of that name as it was. The input is read as it comes, in flat memory.
+of that name as it was. The input is read as it comes, in flat memory; an xlsx
+file is read from a file, within bounds on its entries, their inflated sizes,
+their compression and the nesting of their XML. xlsx cells come as the
+spreadsheet shows them in its General format (12345, 0.1, 1.23457E+11: keep
+long serial numbers as text); dates are their day numbers (45292).
 
 Exit status: 0 every line written (and verified), 1 some lines not, 2 usage
 error (bad option, missing output folder, unreadable input).
@@ -129,6 +158,10 @@ Examples:
   qrbatch-cli --sheet a4-3x8 labels.txt -o labels.pdf
   qrbatch-cli --micro --text 'SN 0042' -o serial.png
   qrbatch-cli --split auto --verify long-texts.txt -o codes
+  qrbatch-cli --input-format xlsx --column serial --name-column serial
+              assets.xlsx -o codes --mkdir
+  qrbatch-cli --input-format csv --name-column room
+              --template 'WIFI:T:WPA;S:{ssid};P:{password};;' rooms.csv -o wifi
 )";
 }
 

@@ -14,7 +14,7 @@ constexpr OptionRow kOptions[] = {
     {OptionId::kFormat, "--format", 't', true, "png, svg, eps, pdf, bmp, wmf, utf8 or ansi"},
     {OptionId::kName, "--name", 0, true, "line, safe or index"},
     {OptionId::kNameFormat, "--name-format", 0, true, "one %d, e.g. code-%05d"},
-    {OptionId::kInputFormat, "--input-format", 0, true, "lines or tsv"},
+    {OptionId::kInputFormat, "--input-format", 0, true, "lines, tsv, csv or xlsx"},
     {OptionId::kSymVersion, "--symversion", 'v', true,
      "a version from 1 to 40 (M1 to M4 with --micro), or 0 to choose"},
     {OptionId::kLevel, "--level", 'l', true, "L, M, Q or H"},
@@ -43,6 +43,15 @@ constexpr OptionRow kOptions[] = {
     {OptionId::kVersion, "--version", 'V', false, ""},
     {OptionId::kArchive, "--archive", 0, true, "zip or tar"},
     {OptionId::kShard, "--shard", 0, true, "K/N, two whole numbers with K from 0 to N-1, e.g. 0/4"},
+    {OptionId::kNoHeader, "--no-header", 0, false, ""},
+    {OptionId::kSheetName, "--sheet-name", 0, true, "the name of a sheet"},
+    {OptionId::kColumn, "--column", 0, true, "a column's name in the header or its number from 1"},
+    {OptionId::kNameColumn, "--name-column", 0, true,
+     "a column's name in the header or its number from 1"},
+    {OptionId::kInputEncoding, "--input-encoding", 0, true, "utf-8, gbk or gb18030"},
+    {OptionId::kTemplate, "--template", 0, true, "a text with {column} fields"},
+    {OptionId::kPayload, "--payload", 0, true, "wifi, vcard, mecard or text"},
+    {OptionId::kEsc, "--esc", 0, false, ""},
 };
 
 }  // namespace
@@ -66,7 +75,7 @@ const OptionRow& RowOf(OptionId id) {
     return kOptions[static_cast<size_t>(id)];
 }
 
-static_assert(std::size(kOptions) == static_cast<size_t>(OptionId::kShard) + 1,
+static_assert(std::size(kOptions) == static_cast<size_t>(OptionId::kEsc) + 1,
               "one entry per option, in the order of OptionId");
 
 }  // namespace qrcli

@@ -41,6 +41,14 @@ enum class OptionId {
     kVersion,
     kArchive,
     kShard,
+    kNoHeader,
+    kSheetName,
+    kColumn,
+    kNameColumn,
+    kInputEncoding,
+    kTemplate,
+    kPayload,
+    kEsc,
 };
 
 struct OptionRow {

@@ -130,9 +130,42 @@ bool ParseInputFormat(std::string_view text, InputFormat& out) {
         out = InputFormat::kLines;
     else if (text == "tsv")
         out = InputFormat::kTsv;
+    else if (text == "csv")
+        out = InputFormat::kCsv;
+    else if (text == "xlsx")
+        out = InputFormat::kXlsx;
     else
         return false;
     return true;
+}
+
+bool ParsePayload(std::string_view text, Payload& out) {
+    if (text == "wifi")
+        out = Payload::kWifi;
+    else if (text == "vcard")
+        out = Payload::kVcard;
+    else if (text == "mecard")
+        out = Payload::kMecard;
+    else if (text == "text")
+        out = Payload::kText;
+    else
+        return false;
+    return true;
+}
+
+bool ParseInputEncoding(std::string_view text, bool& fromGb18030) {
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (lower == "utf-8" || lower == "utf8") {
+        fromGb18030 = false;
+        return true;
+    }
+    fromGb18030 = lower == "gbk" || lower == "gb18030" || lower == "gb2312" || lower == "cp936";
+    return fromGb18030;
+}
+
+bool ParseColumnWord(std::string_view text) {
+    return !text.empty() && text.find_first_not_of('0') != std::string_view::npos;
 }
 
 bool ParseNameFormat(std::string_view text) {

@@ -33,6 +33,11 @@ bool ParseArchive(std::string_view text, ArchiveFormat& out);  // zip or tar, ei
 // K/N with N from 1 to kMaxShards and K from 0 to N-1.
 inline constexpr int kMaxShards = 1000000;
 bool ParseShard(std::string_view text, size_t& index, size_t& count);
+bool ParsePayload(std::string_view text, Payload& out);  // wifi, vcard, mecard, text
+// utf-8 (also utf8), or gbk, gb18030, gb2312, cp936, all read as GB18030; either case.
+bool ParseInputEncoding(std::string_view text, bool& fromGb18030);
+// A column: a name (not empty) or a number from 1; "0" is neither.
+bool ParseColumnWord(std::string_view text);
 // Exactly one number conversion (%d, with an optional 0 flag and width), %% for a percent
 // sign, and nothing that leaves the folder.
 bool ParseNameFormat(std::string_view text);

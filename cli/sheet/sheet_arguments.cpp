@@ -21,13 +21,15 @@ bool ParseWhole(std::string_view text, int low, int high, int& out) {
            out >= low && out <= high;
 }
 
-// "3,1,4": columns from 1, each at most once.
-bool ParseColumns(std::string_view text, std::vector<int>& columns) {
+// "3,1,4" or "name,price": columns by number from 1 or by header name, each at most once.
+bool ParseColumns(std::string_view text, std::vector<std::string>& columns) {
     while (true) {
         const size_t comma = text.find(',');
-        int column = 0;
-        if (!ParseWhole(text.substr(0, comma), 1, 1000, column)) return false;
-        for (const int seen : columns) {
+        const std::string column(text.substr(0, comma));
+        int number = 0;
+        const bool digits = column.find_first_not_of("0123456789") == std::string::npos;
+        if (column.empty() || (digits && !ParseWhole(column, 1, 1000, number))) return false;
+        for (const auto& seen : columns) {
             if (seen == column) return false;
         }
         columns.push_back(column);
@@ -62,7 +64,8 @@ std::optional<std::string> ApplyValue(const std::string& name, const std::string
         sheet.style.captionFamily = value;
     } else if (!ParseColumns(value, sheet.captionColumns)) {
         return "--caption-columns \"" + value +
-               "\": expected column numbers from 1, e.g. 1,3,4, each once";
+               "\": expected column numbers from 1 or header names, e.g. 1,3,4 or "
+               "name,price, each once";
     }
     return std::nullopt;
 }
@@ -164,10 +167,12 @@ std::string SheetHelpText() {
                        broken onto more lines, and only then cut short with an
                        ellipsis, reported as a warning with its line number
   --caption-columns N,N
-                       with --input-format tsv (name<TAB>text<TAB>more...):
                        the columns printed as caption lines, in this order,
-                       counted from 1 (the name, then every column after the
-                       text)
+                       each a header name or a number counted from 1, as
+                       --column takes them. Without it: tsv lines
+                       (name<TAB>text<TAB>more...) show the name, then every
+                       column after the text; csv and xlsx the --name-column,
+                       or the text
   --sheet-skip N       leave the first N labels of the first page as they are
                        (a sheet already partly used)
   --sheet-offset XxY<unit>

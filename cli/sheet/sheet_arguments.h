@@ -19,9 +19,9 @@ struct SheetArguments {
     SheetStyle style;
     double offsetX = 0;  // points, to the right; already added to the layout
     double offsetY = 0;  // points, downwards
-    // The tsv columns printed as caption lines, from 1; empty: the name and every column
-    // after the text.
-    std::vector<int> captionColumns;
+    // The columns printed as caption lines, as --column names them (a header name or a
+    // number from 1); empty: the name and every column after the text of tsv lines.
+    std::vector<std::string> captionColumns;
 };
 
 // Removes the sheet options from args. Nothing when there is no --sheet (args then hold no

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include "input/input_lines.h"
+#include "input/table_source.h"
+#include "input/text_escapes.h"
 #include "options/option_table.h"
 #include "sheet_run.h"
 
@@ -27,6 +29,9 @@ class BatchInput final : public SheetInput {
         if (!options_.texts.empty()) {
             if (nextText_ == options_.texts.size()) return false;
             line.text = line.caption = options_.texts[nextText_++];
+            if (options_.escapes) {
+                if (auto text = qrcli::Unescape(line.text, line.failure)) line.text = *text;
+            }
             return true;
         }
         qrcli::InputLine read;
@@ -84,6 +89,42 @@ class BatchInput final : public SheetInput {
     size_t nextText_ = 0;
 };
 
+// Records of a table (csv, xlsx, tsv with columns), or lines read with escapes or from GBK.
+class TableInput final : public SheetInput {
+  public:
+    explicit TableInput(std::unique_ptr<qrcli::TableSource> source) : source_(std::move(source)) {}
+
+    bool Next(SheetLine& line) override {
+        line = SheetLine{};
+        qrcli::TableItem item;
+        if (!source_->Next(item)) return false;
+        line.number = item.line;
+        line.failure = std::move(item.failure);
+        if (line.failure.empty() && item.text.size() != item.textLength) {
+            line.failure = "the text (" + std::to_string(item.textLength) +
+                           " bytes) is longer than any symbol holds";
+        }
+        line.text = std::move(item.text);
+        line.caption = std::move(item.caption);
+        return true;
+    }
+    std::optional<std::string> Error() const override { return source_->Error(); }
+    const char* Unit() const override { return source_->Unit(); }
+
+  private:
+    std::unique_ptr<qrcli::TableSource> source_;
+};
+
+// The caption's columns of tsv lines without a header: numbers only.
+std::optional<std::vector<int>> ColumnNumbers(const std::vector<std::string>& words) {
+    std::vector<int> numbers;
+    for (const auto& word : words) {
+        if (word.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+        numbers.push_back(std::stoi(word));
+    }
+    return numbers;
+}
+
 std::optional<std::string> OptionNotForSheets(const std::vector<std::string>& args) {
     // Options about single images and their files.
     static const std::string kImageOnly[] = {
@@ -117,10 +158,11 @@ std::optional<SheetArguments> TakeSheetOptions(std::vector<std::string>& args, s
 }
 
 int RunSheetCommand(const SheetArguments& sheet, const qrcli::BatchOptions& options) {
-    if (!sheet.captionColumns.empty() && options.inputFormat != qrcli::InputFormat::kTsv) {
+    if (!sheet.captionColumns.empty() &&
+        (options.inputFormat == qrcli::InputFormat::kLines || !options.texts.empty())) {
         std::fprintf(stderr,
-                     "qrbatch-cli: --caption-columns picks columns of --input-format tsv "
-                     "(see --help)\n");
+                     "qrbatch-cli: --caption-columns picks columns of --input-format tsv, csv "
+                     "or xlsx (see --help)\n");
         return 2;
     }
     int fd = -1;
@@ -135,9 +177,31 @@ int RunSheetCommand(const SheetArguments& sheet, const qrcli::BatchOptions& opti
             return 2;
         }
     }
-    BatchInput input(options, sheet.captionColumns, fd);
     const qr::SymbolParams symbol{options.requestedVersion, options.ecLevel, options.maskSetting};
-    const int status = RunSheets(sheet, input, options.output, symbol, options.jobs, options.quiet);
+    int status = 0;
+    if (fd >= 0 && qrcli::ReadsTable(options)) {
+        std::string error;
+        auto source = qrcli::TableSource::Open(options, fd, sheet.captionColumns, error);
+        if (!source) {
+            if (fd != STDIN_FILENO) ::close(fd);
+            std::fprintf(stderr, "qrbatch-cli: cannot read the input: %s\n", error.c_str());
+            return 2;
+        }
+        TableInput input(std::move(source));
+        status = RunSheets(sheet, input, options.output, symbol, options.jobs, options.quiet);
+    } else {
+        const auto columns = ColumnNumbers(sheet.captionColumns);
+        if (!columns) {
+            std::fprintf(stderr,
+                         "qrbatch-cli: --caption-columns: tsv lines have no header row to "
+                         "name columns; give numbers, or read a header with --column, "
+                         "--name-column or --template (see --help)\n");
+            if (fd >= 0 && fd != STDIN_FILENO) ::close(fd);
+            return 2;
+        }
+        BatchInput input(options, *columns, fd);
+        status = RunSheets(sheet, input, options.output, symbol, options.jobs, options.quiet);
+    }
     if (fd >= 0 && fd != STDIN_FILENO) ::close(fd);
     return status;
 }

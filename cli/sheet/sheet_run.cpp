@@ -66,6 +66,8 @@ int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string&
         ++count;
         SheetLine& line = label.line;
         std::optional<qr::EncodedSymbol>& encoded = label.symbol;
+        const std::string where =
+            std::string(input.Unit()) + " " + std::to_string(line.number ? line.number : count);
         if (line.failure.empty() && !encoded) {
             line.failure = "the text (" + std::to_string(line.text.size()) +
                            " bytes) does not fit version 40 at level " + "LMQH"[symbol.ecLevel & 3];
@@ -77,10 +79,10 @@ int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string&
         }
         if (!encoded) {
             ++failed;
-            Say("line " + std::to_string(count) + ": " + line.failure + "; its label stays blank");
+            Say(where + ": " + line.failure + "; its label stays blank");
         }
         if (auto problem = document->TakeProblem()) {
-            Say("warning: line " + std::to_string(count) + ": " + *problem);
+            Say("warning: " + where + ": " + *problem);
         }
     }
     if (const auto reading = input.Error()) {

@@ -2,6 +2,7 @@
 // written as they fill. Messages go to standard error as in the run that writes images.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,7 @@ struct SheetLine {
     std::string text;     // what the code holds
     std::string caption;  // what is printed with it, lines separated by '\n'
     std::string failure;  // not empty: the line fails for this reason and its label stays blank
+    uint64_t number = 0;  // where it starts in the input, for messages; 0: counted from 1
 };
 
 // Where the lines come from, one at a time.
@@ -24,6 +26,8 @@ class SheetInput {
     virtual bool Next(SheetLine& line) = 0;
     // Why reading stopped early, when it did.
     virtual std::optional<std::string> Error() const = 0;
+    // What a line's number counts in messages: lines of a file, or rows of a sheet.
+    virtual const char* Unit() const { return "line"; }
 };
 
 // The exit status: 0 every line placed, 1 some lines not (their labels stay blank: a text too

@@ -139,7 +139,7 @@ TEST(SheetArguments, TakesTheCaptionAndPlacementOptions) {
     EXPECT_EQ(sheet->style.captionLayout, qrsheet::CaptionLayout::kRight);
     EXPECT_EQ(sheet->style.skip, 3);
     EXPECT_EQ(sheet->style.captionFamily, "Noto Serif");
-    EXPECT_EQ(sheet->captionColumns, (std::vector<int>{3, 1}));
+    EXPECT_EQ(sheet->captionColumns, (std::vector<std::string>{"3", "1"}));
     // a4-4x10 is centred: 8 mm and 21.5 mm from the page's edges, then moved.
     EXPECT_NEAR(sheet->layout.left, (8 - 1.5) * qrsheet::kPointsPerMm, 1e-9);
     EXPECT_NEAR(sheet->layout.top, (21.5 + 2) * qrsheet::kPointsPerMm, 1e-9);
@@ -160,6 +160,8 @@ TEST(SheetArguments, RefusesWhatASheetCannotDo) {
         {{"--sheet", "a4-3x8", "--sheet-offset", "--1x1mm"}, "expected XxY with a unit"},
         {{"--sheet", "a4-3x8", "--sheet-caption", "above"}, "expected below, right or none"},
         {{"--sheet", "a4-3x8", "--caption-columns", "1,1"}, "each once"},
+        {{"--sheet", "a4-3x8", "--caption-columns", "0"}, "column numbers from 1 or header names"},
+        {{"--sheet", "a4-3x8", "--caption-columns", "price,"}, "column numbers from 1"},
     };
     for (auto [args, fragment] : cases) {
         std::string error;
