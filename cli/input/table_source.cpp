@@ -180,7 +180,7 @@ std::string TableSource::Convert(TableRecord& record) {
 std::string TableSource::MakeText(const TableRecord& record, TableItem& item) const {
     std::string error;
     if (template_) {
-        std::vector<std::string> values;
+        std::vector<std::string_view> values;
         for (size_t i = 0; i < templateColumns_.size(); ++i) {
             const size_t column = templateColumns_[i];
             if (!WholeAt(record, column)) {
@@ -188,15 +188,10 @@ std::string TableSource::MakeText(const TableRecord& record, TableItem& item) co
                        std::to_string(record.fields[column].length) +
                        " bytes) is longer than any symbol holds";
             }
-            std::string value(FieldAt(record, column));
-            if (escapes_) {
-                auto unescaped = Unescape(value, error);
-                if (!unescaped) return "{" + template_->FieldNames()[i] + "}: " + error;
-                value = std::move(*unescaped);
-            }
-            values.push_back(std::move(value));
+            // The fields are data, escaped for the payload; --esc reads the template's own.
+            values.push_back(FieldAt(record, column));
         }
-        item.text = template_->Fill(std::vector<std::string_view>(values.begin(), values.end()));
+        item.text = template_->Fill(values);
         item.textLength = item.text.size();
         return "";
     }

@@ -56,7 +56,8 @@ Input:
   --input-encoding E   utf-8 (the default; a byte-order mark is dropped), or
                        gbk or gb18030, turned into UTF-8 as they are read
   --esc                \n, \r, \t, \\, \xNN (a byte) and \uNNNN (a character)
-                       in the texts and the template become what they stand
+                       in the lines, --text, the text column or the template
+                       (not its fields, which are data) become what they stand
                        for; any other backslash fails its line. Files are
                        named after the text as written
 Output:
