@@ -312,3 +312,29 @@ TEST(HelpText, EveryOptionIsThereWithinEightyColumns) {
 }
 
 }  // namespace
+
+TEST(ParseArguments, TablesReadAHeaderUnlessTsvLinesOrToldNot) {
+    const struct {
+        Args extra;
+        bool header;
+        bool table;
+    } cases[] = {
+        {{"--input-format", "csv"}, true, true},
+        {{"--input-format", "xlsx"}, true, true},
+        {{"--input-format", "csv", "--no-header"}, false, true},
+        {{"--input-format", "tsv"}, false, false},  // name<TAB>text, as it always was
+        {{"--input-format", "tsv", "--column", "2"}, true, true},
+        {{"--input-format", "tsv", "--template", "{1}", "--no-header"}, false, true},
+        {{"--template", "x{1}"}, false, true},  // over lines, {1} is the line
+        {{"--esc"}, false, true},
+        {{"--input-encoding", "gbk"}, false, true},
+        {{}, false, false},
+    };
+    for (const auto& c : cases) {
+        Args args = {"a", "-o", "b"};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const BatchOptions o = Parsed(args);
+        EXPECT_EQ(o.header, c.header) << args.back();
+        EXPECT_EQ(qrcli::ReadsTable(o), c.table) << args.back();
+    }
+}
