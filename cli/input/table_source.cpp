@@ -76,7 +76,9 @@ std::unique_ptr<TableSource> TableSource::Open(const BatchOptions& options, int 
         error = *failed;
         return nullptr;
     }
-    if (!source->Resolve(options, captionColumns, error)) return nullptr;
+    // An empty input has no header to find the columns in, and nothing to write either.
+    source->empty_ = options.header && source->header_.empty();
+    if (!source->empty_ && !source->Resolve(options, captionColumns, error)) return nullptr;
     return source;
 }
 
@@ -208,7 +210,7 @@ std::string TableSource::MakeText(const TableRecord& record, TableItem& item) co
 
 bool TableSource::Next(TableItem& item) {
     item = TableItem{};
-    if (!reader_->Next(record_)) return false;
+    if (empty_ || !reader_->Next(record_)) return false;
     TableRecord& record = record_;
     item.line = record.line;
     item.index = ++records_;

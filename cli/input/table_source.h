@@ -68,6 +68,7 @@ class TableSource {
     std::optional<size_t> nameColumn_;
     std::vector<size_t> captionColumns_;
     bool captionGiven_ = false;
+    bool empty_ = false;  // not even a header row
     size_t records_ = 0;
     TableRecord record_;
 };

@@ -1,5 +1,6 @@
 #include "input/xlsx_reader.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 
@@ -182,7 +183,10 @@ class XlsxReader::RowHandler final : public XmlHandler {
     void End(std::string_view name) override {
         if (name == "row" && inRow_) {
             inRow_ = false;
-            rows.push_back(std::move(row_));
+            // A row kept only for its formatting holds no record, as an empty line of a CSV.
+            const bool blank = std::all_of(row_.fields.begin(), row_.fields.end(),
+                                           [](const TableField& f) { return f.length == 0; });
+            if (!blank || !row_.failure.empty()) rows.push_back(std::move(row_));
         } else if (name == "c" && inCell_) {
             inCell_ = false;
             EndCell();

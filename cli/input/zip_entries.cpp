@@ -46,7 +46,7 @@ std::unique_ptr<ZipArchive> ZipArchive::Open(int fd, std::string& error) {
     // libzip closes the descriptor it is given; the caller keeps its own.
     const int own = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     int code = ZIP_ER_OPEN;
-    zip_t* zip = own < 0 ? nullptr : zip_fdopen(own, ZIP_RDONLY | ZIP_CHECKCONS, &code);
+    zip_t* zip = own < 0 ? nullptr : zip_fdopen(own, ZIP_RDONLY, &code);
     if (zip == nullptr) {  // libzip has closed its descriptor
         zip_error_t why;
         zip_error_init_with_code(&why, code);

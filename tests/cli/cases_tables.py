@@ -100,6 +100,10 @@ def case_table_csv(tmp):
     check(code == 1 and "qrbatch-cli: line 3: the quoted field opened on line 3 is not closed\n"
           in stderr, stderr)
     check(decoded_folder(out) == {"1.png": b"https://a.example/1"}, f"{decoded_folder(out)}")
+    # An empty file has no header to find the columns in, and nothing to write.
+    code, _, stderr = run(["--input-format", "csv", "--column", "url", write(tmp, "e.csv", ""),
+                           "-o", out])
+    check(code == 0 and "the input has no lines; nothing to write" in stderr, stderr)
     print("csv: quoted commas, doubled quotes, line breaks, empty fields, a byte-order mark; "
           "a ragged row and an unclosed quote reported with their lines")
 
@@ -171,12 +175,12 @@ def minimal_xlsx(path, sheet_xml, strings_xml=None, workbook_xml=None, method=zi
             b'relationships/worksheet" Target="worksheets/sheet1.xml"/>'
             b'<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/'
             b'relationships/sharedStrings" Target="/xl/sharedStrings.xml"/></Relationships>')
-    with zipfile.ZipFile(path, "w", method, allowZip64=True) as z:
+    with zipfile.ZipFile(path, "w", method) as z:
         z.writestr("xl/workbook.xml", workbook_xml)
         z.writestr("xl/_rels/workbook.xml.rels", rels)
         for name, data in (("xl/worksheets/sheet1.xml", sheet_xml),
                            ("xl/sharedStrings.xml", strings_xml or b"<sst/>")):
-            with z.open(name, "w", force_zip64=True) as part:
+            with z.open(name, "w") as part:
                 for piece in ([data] if isinstance(data, bytes) else data):
                     part.write(piece)
         for i in range(extra_entries):
@@ -192,8 +196,9 @@ def case_table_xlsx_parts(tmp):
     # Inline strings, a formula's cached text, rich text without its phonetic guide, a missing
     # cell, cells without references, and an error value.
     rows = (b'<row r="1"><c r="A1" t="inlineStr"><is><t>head</t></is></c></row>'
-            b'<row r="3"><c r="A3" t="s"><v>0</v></c><c t="str"><f>A1</f><v>calc</v></c>'
-            b'<c r="D3" t="e"><v>#N/A</v></c></row>')
+            b'<row r="2" s="1" customFormat="1"/><row r="3"><c r="B3" s="1"/></row>'
+            b'<row r="4"><c r="A3" t="s"><v>0</v></c><c t="str"><f>A1</f><v>calc</v></c>'
+            b'<c r="D4" t="e"><v>#N/A</v></c></row>')
     strings = (b'<sst count="4294967295"><si><r><t>ri</t></r><r><t xml:space="preserve">ch </t>'
                b'</r><rPh><t>ruby</t></rPh></si></sst>')
     source = minimal_xlsx(os.path.join(tmp, "parts.xlsx"), SHEET % rows, strings)
@@ -204,11 +209,26 @@ def case_table_xlsx_parts(tmp):
     found = decoded_folder(out)
     check(found == {"00001.png": b"head|||", "00002.png": b"rich |calc||#N/A"}, f"{found}")
     print("xlsx parts: inline strings, rich text without phonetic guides, formula results, "
-          "errors, gaps; a count attribute is not trusted")
+          "errors, gaps, rows kept for their formatting only; a count attribute is not trusted")
 
 
-def hostile(tmp, name, **parts):
-    return minimal_xlsx(os.path.join(tmp, name), **parts)
+def hostile(tmp, name, declared=None, **parts):
+    """A hand-made .xlsx; declared, when given, is the sheet's inflated size its headers claim."""
+    path = minimal_xlsx(os.path.join(tmp, name), **parts)
+    if declared is not None:
+        with zipfile.ZipFile(path) as z:
+            info = z.getinfo("xl/worksheets/sheet1.xml")
+        with open(path, "r+b") as f:
+            data = bytearray(f.read())
+            size = declared.to_bytes(4, "little")
+            data[info.header_offset + 22:info.header_offset + 26] = size  # the local header
+            central = data.index(b"PK\x01\x02")
+            while data[central + 46:central + 46 + 24] != b"xl/worksheets/sheet1.xml":
+                central = data.index(b"PK\x01\x02", central + 4)
+            data[central + 24:central + 28] = size
+            f.seek(0)
+            f.write(data)
+    return path
 
 
 def case_table_xlsx_hostile(tmp):
@@ -229,6 +249,13 @@ def case_table_xlsx_hostile(tmp):
          "", "more than 4194304 shared strings"),
         ("entries.xlsx", dict(sheet_xml=SHEET % b"", extra_entries=10000), "",
          "the .xlsx holds 10004 entries, more than the 10000 read"),
+        ("declared.xlsx", dict(sheet_xml=SHEET % b"", declared=0xFFFFFFF0), "",
+         '"xl/worksheets/sheet1.xml" in the .xlsx inflates to 4096 MiB, more than the 1024 MiB '
+         'read'),
+        ("understated.xlsx", dict(sheet_xml=iter([SHEET[:90]] + [b"<row/>" * 100000]),
+                                  declared=1000), "",
+         '"xl/worksheets/sheet1.xml" in the .xlsx inflates to more than the 1000 bytes its '
+         'directory gives'),
     ]
     for name, parts, first, message in cases:
         source = hostile(tmp, name, **parts)
