@@ -12,7 +12,7 @@ DelimitedReader::DelimitedReader(int fd, Delimiting kind, uint64_t totalBytes)
       kind_(kind),
       separator_(kind == Delimiting::kCsv   ? ','
                  : kind == Delimiting::kTsv ? '\t'
-                                            : kEnd),
+                                            : kNoSeparator),
       total_(totalBytes) {}
 
 bool DelimitedReader::Fill() {

@@ -32,6 +32,7 @@ class DelimitedReader final : public TableReader {
 
   private:
     static constexpr int kEnd = -1;
+    static constexpr int kNoSeparator = -2;  // plain lines: neither a byte nor the end
     int Get() {
         return begin_ < end_ || Fill() ? static_cast<unsigned char>(buffer_[begin_++]) : kEnd;
     }

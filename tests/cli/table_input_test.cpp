@@ -111,7 +111,8 @@ TEST(CsvRecords, AHugeFieldIsHeldOnlyInPartAndItsLengthKept) {
 TEST(TsvAndLines, TabsSplitTsvQuotesAreTextAndLinesKeepEmptyOnes) {
     EXPECT_EQ(ReadAll("a\t\"b\"\tc\n\nd\n", qrcli::Delimiting::kTsv).fields,
               (std::vector<Fields>{{"a", "\"b\"", "c"}, {"d"}}));
-    const Read lines = ReadAll("a,b\n\n\"c\n", qrcli::Delimiting::kLines);
+    // The last line without its ending counts too.
+    const Read lines = ReadAll("a,b\n\n\"c", qrcli::Delimiting::kLines);
     EXPECT_EQ(lines.fields, (std::vector<Fields>{{"a,b"}, {""}, {"\"c"}}));
     EXPECT_EQ(lines.lines, (std::vector<uint64_t>{1, 2, 3}));
 }
