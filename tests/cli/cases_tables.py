@@ -1,8 +1,8 @@
 """Tables as users keep them: CSV with every quoting corner, spreadsheets saved by openpyxl,
 hostile .xlsx files, Wi-Fi and vCard payloads read back field for field, GBK lists, --esc,
 and a CSV far larger than the memory allowed."""
-import io
 import os
+import re
 import subprocess
 import threading
 import time
@@ -30,43 +30,21 @@ def decoded_folder(out):
 
 # ---- payloads parsed back as a phone reads them ------------------------------------------
 
-def unescape(text, i):
-    """A backslash-escaped value up to the next unescaped ';' from i: (value, next i)."""
-    value = ""
-    while i < len(text) and text[i] != ";":
-        if text[i] == "\\":
-            i += 1
-        value += text[i]
-        i += 1
-    return value, i + 1
-
-
 def parse_wifi(text):
+    """Field letter -> value of a WIFI: payload, its backslashes undone."""
     check(text.startswith("WIFI:") and text.endswith(";;"), f"not a Wi-Fi payload: {text!r}")
-    fields, i = {}, len("WIFI:")
-    while i < len(text) - 1:
-        key, value_start = text[i:].split(":", 1)[0], i + text[i:].index(":") + 1
-        fields[key], i = unescape(text, value_start)
-    return fields
+    pairs = re.findall(r"([A-Z]+):((?:\\.|[^;\\])*);", text[len("WIFI:"):-1])
+    return {key: re.sub(r"\\(.)", r"\1", value) for key, value in pairs}
 
 
 def parse_vcard(text):
-    """Property name -> value, line breaks and escapes of vCard 3.0 undone."""
-    lines = text.replace("\r\n", "\n").split("\n")
+    """Property -> value of a vCard 3.0, escapes undone; a bare , or ; would split a value."""
+    lines = text.split("\n")
     check(lines[0] == "BEGIN:VCARD" and lines[-1] == "END:VCARD", f"not a vCard: {text!r}")
     fields = {}
-    for line in lines[1:-1]:
-        name, value = line.split(":", 1)
-        out, i = "", 0
-        while i < len(value):
-            if value[i] == "\\":
-                i += 1
-                out += "\n" if value[i] in "nN" else value[i]
-            else:
-                check(value[i] not in ",;" or name == "N", f"unescaped {value[i]!r} in {line!r}")
-                out += value[i]
-            i += 1
-        fields[name] = out
+    for name, value in (line.split(":", 1) for line in lines[1:-1]):
+        check(not re.search(r"(?<!\\)(\\\\)*[,;]", value), f"unescaped , or ; in {value!r}")
+        fields[name] = re.sub(r"\\(.)", lambda m: "\n" if m[1] in "nN" else m[1], value)
     return fields
 
 

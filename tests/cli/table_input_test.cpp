@@ -13,7 +13,6 @@
 #include "input/general_number.h"
 #include "input/payload_template.h"
 #include "input/table_source.h"
-#include "input/text_decoding.h"
 #include "input/text_escapes.h"
 
 namespace {
@@ -90,22 +89,6 @@ TEST(CsvRecords, MalformedRecordsSayWhyAndWhere) {
         EXPECT_EQ(read.failures[1], failure);
         EXPECT_EQ(read.lines[1], 2u);
     }
-}
-
-TEST(CsvRecords, AHugeFieldIsHeldOnlyInPartAndItsLengthKept) {
-    const std::string huge(3 * qrcli::kHeldFieldBytes, 'x');
-    clitest::TempDir dir;
-    clitest::WriteFile(dir / "in", "\"" + huge + "\",b\nc,d\n");
-    const int fd = ::open((dir / "in").c_str(), O_RDONLY);
-    qrcli::DelimitedReader reader(fd, qrcli::Delimiting::kCsv);
-    qrcli::TableRecord record;
-    ASSERT_TRUE(reader.Next(record));
-    EXPECT_EQ(record.fields[0].bytes.size(), qrcli::kHeldFieldBytes);
-    EXPECT_EQ(record.fields[0].length, huge.size());
-    EXPECT_EQ(record.fields[1].bytes, "b");
-    ASSERT_TRUE(reader.Next(record));
-    EXPECT_EQ(record.line, 2u);
-    ::close(fd);
 }
 
 TEST(TsvAndLines, TabsSplitTsvQuotesAreTextAndLinesKeepEmptyOnes) {
@@ -210,16 +193,6 @@ TEST(PayloadTemplate, BracesThatOpenOrCloseNothingAreRefused) {
     }
 }
 
-TEST(Gb18030Decoder, GbkBytesBecomeUtf8AndOthersAreRefused) {
-    qrcli::Gb18030Decoder decoder;
-    // 中文 in GBK, and U+20AC in GB18030's four-byte form.
-    EXPECT_EQ(decoder.ToUtf8("\xD6\xD0\xCE\xC4,a").value_or("(none)"),
-              "\xE4\xB8\xAD\xE6\x96\x87,a");
-    EXPECT_EQ(decoder.ToUtf8("\xA2\xE3").value_or("(none)"), "\xE2\x82\xAC");
-    EXPECT_FALSE(decoder.ToUtf8("\xD6"));                      // half a character
-    EXPECT_EQ(decoder.ToUtf8("ok").value_or("(none)"), "ok");  // after a failure, a fresh start
-}
-
 // A run's items from a file with the options given.
 struct Items {
     std::vector<qrcli::TableItem> items;
@@ -245,33 +218,15 @@ qrcli::BatchOptions Csv() {
     return options;
 }
 
-TEST(TableSource, ColumnsByNameOrNumberForTextNameAndCaption) {
-    auto options = Csv();
-    options.column = "url";
-    options.nameColumn = "2";
-    const auto read = ItemsOf("id,name,url\n7,Printer,https://a/7\n8,\"Desk, big\",https://a/8\n",
-                              options, {"name", "1"});
-    ASSERT_EQ(read.items.size(), 2u) << read.error;
-    EXPECT_EQ(read.items[1].text, "https://a/8");
-    EXPECT_EQ(read.items[1].nameBase, "Desk, big");
-    EXPECT_EQ(read.items[1].caption, "Desk, big\n8");
-    EXPECT_EQ(read.items[1].line, 3u);
-    EXPECT_EQ(read.items[1].index, 2u);
-}
-
-TEST(TableSource, ARaggedRowFailsWithItsLineAndTheOthersGoOn) {
-    const auto read = ItemsOf("a,b\n1,2\n3\n\"4\n4\",5,6\n7,8\n", Csv());
-    ASSERT_EQ(read.items.size(), 4u);
-    EXPECT_EQ(read.items[0].failure, "");
-    EXPECT_EQ(read.items[1].line, 3u);
-    EXPECT_EQ(read.items[1].failure, "1 fields where the header has 2");
-    EXPECT_EQ(read.items[2].line, 4u);
-    EXPECT_EQ(read.items[2].failure, "3 fields where the header has 2");
-    EXPECT_EQ(read.items[3].text, "7");
+TEST(TableSource, WithoutAHeaderTheFirstRowSetsTheWidth) {
     auto noHeader = Csv();
     noHeader.header = false;
-    EXPECT_EQ(ItemsOf("1,2\n3\n", noHeader).items[1].failure,
-              "1 fields where the first line has 2");
+    const auto read = ItemsOf("1,2\n\"3\n\"\n4,5\n", noHeader);
+    ASSERT_EQ(read.items.size(), 3u);
+    EXPECT_EQ(read.items[1].failure, "1 fields where the first line has 2");
+    EXPECT_EQ(read.items[1].line, 2u);
+    EXPECT_EQ(read.items[2].text, "4");
+    EXPECT_EQ(read.items[2].line, 4u);
 }
 
 TEST(TableSource, ColumnsThatAreNotThereAreNamedInTheError) {
@@ -302,39 +257,6 @@ TEST(TableSource, ColumnsThatAreNotThereAreNamedInTheError) {
     EXPECT_EQ(ItemsOf("ssid,password,ssid\n", twice).error,
               "--template: the field \"ssid\": the header names columns 1 and 3 so; give the "
               "number");
-}
-
-TEST(TableSource, TemplatesEscapesAndGbkTogether) {
-    auto options = Csv();
-    options.templateText = "WIFI:T:WPA;S:{ssid};P:{pw};;\\x41";
-    options.escapes = true;
-    options.fromGb18030 = true;
-    // The header and a network in GBK: 会议室, a password with a backslash and a semicolon,
-    // which --esc leaves to the payload's escaping.
-    const auto read = ItemsOf("ssid,pw\n\xBB\xE1\xD2\xE9\xCA\xD2,a\\tb;c\n\xD6,y\n", options);
-    ASSERT_EQ(read.items.size(), 2u) << read.error;
-    EXPECT_EQ(read.items[0].text,
-              "WIFI:T:WPA;S:\xE4\xBC\x9A\xE8\xAE\xAE\xE5\xAE\xA4;P:a\\\\tb\\;c;;A");
-    EXPECT_EQ(read.items[1].failure, "field 1 is not GBK/GB18030 text (--input-encoding)");
-    auto badTemplate = Csv();
-    badTemplate.templateText = "{pw}\\q";
-    badTemplate.escapes = true;
-    EXPECT_EQ(ItemsOf("pw\n", badTemplate).error,
-              "--template: --esc: \"\\q\" at byte 5 is not an escape (\\n, \\r, \\t, \\\\, "
-              "\\xNN, \\uNNNN)");
-}
-
-TEST(TableSource, TsvWithoutColumnsIsStillNameTabText) {
-    qrcli::BatchOptions options;
-    options.inputFormat = qrcli::InputFormat::kTsv;
-    options.header = false;
-    options.escapes = true;
-    const auto read = ItemsOf("n1\tline\\none\tmore\nnotab\n", options);
-    ASSERT_EQ(read.items.size(), 2u) << read.error;
-    EXPECT_EQ(read.items[0].nameBase, "n1");
-    EXPECT_EQ(read.items[0].text, "line\none");
-    EXPECT_EQ(read.items[0].caption, "n1\nmore");
-    EXPECT_EQ(read.items[1].failure, "no tab between a name and the text (--input-format tsv)");
 }
 
 }  // namespace
