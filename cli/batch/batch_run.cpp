@@ -35,8 +35,7 @@ BatchRun::BatchRun(const BatchOptions& options, OutputTarget& target, LineDone o
       splits_(options.splitParts > 1 || options.splitWhenLong),
       claimsNames_(options.naming != Naming::kIndex &&
                    (options.naming == Naming::kSafe || options.inputFormat == InputFormat::kTsv ||
-                    !options.nameColumn.empty() || ReadsTable(options) || archive_ || sharded_ ||
-                    splits_)) {
+                    ReadsTable(options) || archive_ || sharded_ || splits_)) {
     if (claimsNames_) registry_.emplace();
     if (options.jobs > 1) {
         for (int i = 0; i < options.jobs; ++i) workers_.emplace_back([this] { Work(); });

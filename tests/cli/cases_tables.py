@@ -396,6 +396,10 @@ def case_table_sheet(tmp):
     text = subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout
     words = [w for w in text.split() if w]
     check(words[:4] == ["Lamp", "9.5", "台灯", "12"], f"{words}")
+    code, _, stderr = run(["--sheet", "a4-3x8", "--input-format", "csv", "-", "-o", pdf],
+                          stdin=b'text\n"two\nlines"\nx,y\n')
+    check(code == 1 and "qrbatch-cli: line 4: 2 fields where the header has 1; its label stays "
+          "blank" in stderr, stderr)
     code, _, stderr = run(["--sheet", "a4-3x8", "--input-format", "xlsx", "--caption-columns",
                            "cost", source, "-o", pdf])
     check(code == 2 and '--caption-columns "cost": the header has no such column' in stderr,
