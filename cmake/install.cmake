@@ -1,5 +1,5 @@
 # What `cmake --install` puts where, the files other programs build against (pkg-config and a
-# CMake package), the man pages, and the Debian package that cpack makes from all of it.
+# CMake package) and the man pages; packaging/debian splits them into Debian packages.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -108,29 +108,4 @@ if(QR_MAN_PAGES)
   install(FILES ${QR_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
-# The Debian package: everything above in one package, its library dependencies found by
-# dpkg-shlibdeps. scripts/package builds it.
-set(CPACK_PACKAGE_NAME qrbatch)
-set(CPACK_PACKAGE_VENDOR "The qrbatch developers")
-set(QR_PACKAGE_MAINTAINER "The qrbatch developers <qrbatch@example.org>"
-    CACHE STRING "Maintainer field of the Debian package")
-set(CPACK_PACKAGE_CONTACT ${QR_PACKAGE_MAINTAINER})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch QR Code image generator")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Writes one QR Code image per line of text, named after the line: a window program, the
-command-line tool qrbatch-cli, and the QR library QRCodeWin32 with its C headers,
-pkg-config file and CMake package.")
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
-set(CPACK_STRIP_FILES ON)
-set(CPACK_GENERATOR DEB)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-# Later versions keep the library's interface: any of them serves a program linked today.
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-# Not libraries, so dpkg-shlibdeps cannot see them: the window's Chinese text and the Chinese
-# standard dialogs.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
-include(CPack)
+# The Debian packages are made from these rules by packaging/debian (scripts/package).
