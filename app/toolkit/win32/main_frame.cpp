@@ -12,6 +12,14 @@ namespace {
 constexpr wchar_t kClassName[] = L"QRBatchMainWindow";
 // Caption, system menu and minimise box; no sizing border and no maximise box.
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// The program's icon in its resources (packaging/windows, written by the build).
+constexpr WORD kProgramIcon = 1;
+
+HICON ProgramIcon(HINSTANCE instance, int side) {
+    auto icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, side, side, 0));
+    return icon != nullptr ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+}
 
 bool RegisterFrameClass(WNDPROC procedure) {
     static const bool registered = [procedure] {
@@ -19,7 +27,8 @@ bool RegisterFrameClass(WNDPROC procedure) {
         type.cbSize = sizeof type;
         type.lpfnWndProc = procedure;
         type.hInstance = GetModuleHandleW(nullptr);
-        type.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        type.hIcon = ProgramIcon(type.hInstance, GetSystemMetrics(SM_CXICON));
+        type.hIconSm = ProgramIcon(type.hInstance, GetSystemMetrics(SM_CXSMICON));
         type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         type.hbrBackground = CreateSolidBrush(kMainWindowBackground);
         type.lpszClassName = kClassName;
