@@ -23,7 +23,6 @@ FILES = [
     # file, description, icon, manifest
     ("QRCodeWin32.dll", "二维码库 QRCodeWin32", False, False),
     ("qrbatch.exe", "二维码批量生成工具", True, True),
-    ("qrbatch-cli.exe", "二维码批量生成命令行工具", True, False),
 ]
 ICON_SIZES = [16, 32, 48, 256]
 ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
