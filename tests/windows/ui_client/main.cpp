@@ -1,6 +1,7 @@
 // Window test client of qrbatch.exe under Wine.
 //   qr-windows-ui-client --program FOLDER --library FILE --output FOLDER --work FOLDER
 //                        --server http://127.0.0.1:PORT --closed http://127.0.0.1:PORT
+//                        [--scenario installed]
 // Starts the program a few times, finds its controls by their names and drives them with
 // window messages. Ends with the line "N passed, M failed".
 #include <cstdio>
@@ -19,6 +20,11 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const ui_client::Stopwatch watch;
+    if (options->scenario == L"installed") {
+        ui_client::RunInstalledScenario(*options);
+        std::printf("%d passed, %d failed\n", qrwin::PassedCount(), qrwin::FailedCount());
+        return qrwin::FailedCount() == 0 ? 0 : 1;
+    }
     ui_client::CheckFileDialogRequests();
     ui_client::RunFirstStartScenario(*options);
     ui_client::RunNoticeScenario(*options);

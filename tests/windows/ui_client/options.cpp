@@ -37,7 +37,12 @@ std::optional<Options> ParseOptions(int argc, wchar_t** argv, std::string& error
             return std::nullopt;
         }
     }
-    if (values.size() != 6) {
+    const bool installed = values.count(L"--scenario") != 0;
+    if (installed && values[L"--scenario"] != L"installed") {
+        error = "unknown scenario";
+        return std::nullopt;
+    }
+    if (values.size() != (installed ? 7u : 6u)) {
         error = "unknown option";
         return std::nullopt;
     }
@@ -48,6 +53,7 @@ std::optional<Options> ParseOptions(int argc, wchar_t** argv, std::string& error
     options.workFolder = FullPath(values[L"--work"]);
     options.serverBase = Narrow(values[L"--server"]);
     options.closedBase = Narrow(values[L"--closed"]);
+    if (installed) options.scenario = values[L"--scenario"];
     return options;
 }
 

@@ -15,5 +15,8 @@ void RunNoticeScenario(const Options& options);
 void RunSilentServerScenario(const Options& options);
 // A file that is no library at the library's place: the fatal message and the end.
 void RunBrokenLibraryScenario(const Options& options);
+// On its own (--scenario installed): the program in the folder the installer filled, the default
+// batch into the output folder.
+void RunInstalledScenario(const Options& options);
 
 }  // namespace ui_client
