@@ -1,7 +1,7 @@
 // Window test client of qrbatch.exe under Wine.
 //   qr-windows-ui-client --program FOLDER --library FILE --output FOLDER --work FOLDER
 //                        --server http://127.0.0.1:PORT --closed http://127.0.0.1:PORT
-//                        [--scenario installed]
+//                        [--scenario installed|installer-pages]
 // Starts the program a few times, finds its controls by their names and drives them with
 // window messages. Ends with the line "N passed, M failed".
 #include <cstdio>
@@ -20,8 +20,9 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const ui_client::Stopwatch watch;
-    if (options->scenario == L"installed") {
-        ui_client::RunInstalledScenario(*options);
+    if (!options->scenario.empty()) {
+        if (options->scenario == L"installed") ui_client::RunInstalledScenario(*options);
+        if (options->scenario == L"installer-pages") ui_client::RunInstallerPages(*options);
         std::printf("%d passed, %d failed\n", qrwin::PassedCount(), qrwin::FailedCount());
         return qrwin::FailedCount() == 0 ? 0 : 1;
     }

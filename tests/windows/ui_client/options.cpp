@@ -38,7 +38,8 @@ std::optional<Options> ParseOptions(int argc, wchar_t** argv, std::string& error
         }
     }
     const bool installed = values.count(L"--scenario") != 0;
-    if (installed && values[L"--scenario"] != L"installed") {
+    if (installed && values[L"--scenario"] != L"installed" &&
+        values[L"--scenario"] != L"installer-pages") {
         error = "unknown scenario";
         return std::nullopt;
     }

@@ -18,5 +18,8 @@ void RunBrokenLibraryScenario(const Options& options);
 // On its own (--scenario installed): the program in the folder the installer filled, the default
 // batch into the output folder.
 void RunInstalledScenario(const Options& options);
+// On its own (--scenario installer-pages): FOLDER\installer.exe from the --program folder, each
+// page pictured through a request in the work folder, then "Next" until it ends.
+void RunInstallerPages(const Options& options);
 
 }  // namespace ui_client
