@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 
 #if defined(_WIN32)
@@ -163,23 +164,40 @@ void RemoveLeftoverScratchFiles(int folder) {
     ::closedir(entries);
 }
 
-int ReplaceFile(int folder, const std::string& name,
-                std::span<const std::span<const uint8_t> > parts, ReplaceOptions options) {
+namespace {
+
+// 0, or the errno of the write that failed.
+int WriteParts(int fd, std::span<const std::span<const uint8_t> > parts) {
+    for (const auto& part : parts) {
+        size_t done = 0;
+        while (done < part.size()) {
+            const ssize_t n = ::write(fd, part.data() + done, part.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return errno;
+            if (n == 0) return EIO;
+            done += static_cast<size_t>(n);
+        }
+    }
+    return 0;
+}
+
+void SyncFolder(int folder) {
+    const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listed >= 0) {
+        ::fsync(listed);
+        ::close(listed);
+    }
+}
+
+int ReplaceThroughScratchFile(int folder, const std::string& name,
+                              std::span<const std::span<const uint8_t> > parts,
+                              ReplaceOptions options) {
     std::string scratch;
     const int fd = CreateScratchFile(folder, scratch);
     if (fd < 0) return errno;
     int error = 0;
     if (options.mode >= 0 && ::fchmod(fd, static_cast<mode_t>(options.mode)) != 0) error = errno;
-    for (const auto& part : parts) {
-        size_t done = 0;
-        while (error == 0 && done < part.size()) {
-            const ssize_t n = ::write(fd, part.data() + done, part.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) error = errno;
-            if (n == 0) error = EIO;
-            if (n > 0) done += static_cast<size_t>(n);
-        }
-    }
+    if (error == 0) error = WriteParts(fd, parts);
     if (error == 0 && options.durable && ::fsync(fd) != 0) error = errno;
     // Some file systems report a failed write only here. The lock goes with the descriptor; a
     // fresh file is no leftover for a minute, time enough for the rename.
@@ -189,14 +207,98 @@ int ReplaceFile(int folder, const std::string& name,
         ::unlinkat(folder, scratch.c_str(), 0);
         return error;
     }
-    if (options.durable) {
-        const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (listed >= 0) {
-            ::fsync(listed);  // the rename itself
-            ::close(listed);
-        }
-    }
+    if (options.durable) SyncFolder(folder);  // the rename itself
     return 0;
+}
+
+#if defined(O_TMPFILE)
+
+constexpr int kNoUnnamedFile = -1;
+
+// Names the unnamed file of fd. Straight from the descriptor where the kernel lets this
+// process (it asks for a privilege most users lack: tried once), otherwise through /proc.
+bool LinkUnnamed(int fd, const char* unnamed, int folder, const std::string& name) {
+    static std::atomic<bool> fromDescriptor{true};
+    if (fromDescriptor.load(std::memory_order_relaxed)) {
+        if (::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) return true;
+        if (errno != ENOENT && errno != EPERM) return false;
+        fromDescriptor.store(false, std::memory_order_relaxed);
+    }
+    return ::linkat(AT_FDCWD, unnamed, folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+// Gives the unnamed file a fresh scratch name beside the final one, put in scratch. Its bytes
+// are all in before it has a name, and a fresh file is no leftover for a minute, so no lock is
+// needed until the rename. False when it cannot be linked.
+bool LinkAsScratchFile(int folder, const char* unnamed, std::string& scratch) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        scratch = NewScratchName();
+        if (::linkat(AT_FDCWD, unnamed, folder, scratch.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST) return false;  // otherwise someone else's: draw again
+    }
+    return false;
+}
+
+// Writes the file without a name and names it only once whole, so that a kill before the
+// name leaves nothing at all. A file already under the name is replaced through a scratch name
+// and a rename. kNoUnnamedFile when the file system or the name asks for the scratch file way
+// (no unnamed files there, no /proc to name one through, a name it refuses).
+int ReplaceThroughUnnamedFile(int folder, const std::string& name,
+                              std::span<const std::span<const uint8_t> > parts,
+                              ReplaceOptions options) {
+    const int fd = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) return kNoUnnamedFile;
+    int error = 0;
+    if (options.mode >= 0 && ::fchmod(fd, static_cast<mode_t>(options.mode)) != 0) error = errno;
+    if (error == 0) error = WriteParts(fd, parts);
+    if (error == 0 && options.durable && ::fsync(fd) != 0) error = errno;
+    if (error != 0) {
+        ::close(fd);
+        return error;
+    }
+    char unnamed[32];
+    std::snprintf(unnamed, sizeof unnamed, "/proc/self/fd/%d", fd);
+    const bool named = LinkUnnamed(fd, unnamed, folder, name);
+    std::string scratch;
+    if (!named && (errno != EEXIST || !LinkAsScratchFile(folder, unnamed, scratch))) {
+        ::close(fd);
+        return kNoUnnamedFile;
+    }
+    struct stat written {};
+    if (named) ::fstat(fd, &written);
+    // Some file systems report a failed write only here.
+    if (::close(fd) != 0 && errno != EINTR) {
+        error = errno;
+        struct stat there {};
+        if (!named) {
+            ::unlinkat(folder, scratch.c_str(), 0);
+        } else if (::fstatat(folder, name.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0 &&
+                   there.st_ino == written.st_ino && there.st_dev == written.st_dev) {
+            ::unlinkat(folder, name.c_str(), 0);  // ours, and nothing was there before it
+        }
+        return error;
+    }
+    if (!named && ::renameat(folder, scratch.c_str(), folder, name.c_str()) != 0) {
+        error = errno;
+        ::unlinkat(folder, scratch.c_str(), 0);
+        return error;
+    }
+    if (options.durable) SyncFolder(folder);
+    return 0;
+}
+
+#endif
+
+}  // namespace
+
+int ReplaceFile(int folder, const std::string& name,
+                std::span<const std::span<const uint8_t> > parts, ReplaceOptions options) {
+#if defined(O_TMPFILE)
+    const int error = ReplaceThroughUnnamedFile(folder, name, parts, options);
+    if (error != kNoUnnamedFile) return error;
+#endif
+    return ReplaceThroughScratchFile(folder, name, parts, options);
 }
 
 int ReplaceFileAtPath(const std::string& path, std::span<const std::span<const uint8_t> > parts,

@@ -1,6 +1,8 @@
 // Files are replaced whole: the new bytes go to a scratch file beside the final name, which is
 // renamed into place only once complete, so a failure, a kill or a power cut never leaves a
-// part file under the final name nor spoils an older file there.
+// part file under the final name nor spoils an older file there. Where the file system makes
+// unnamed files (Linux's O_TMPFILE), the bytes go to one of those instead and it is named once
+// whole: a kill before then leaves nothing at all.
 //
 // Scratch names are ".qrbatch-", letters, digits, dots or dashes, then ".part": no user names
 // a file so, so a later run may remove what a killed writer left, and nothing else. A writer
@@ -47,7 +49,8 @@ struct ReplaceOptions {
     bool durable = false;
 };
 
-// Replaces (or creates) the file `name` of the folder with the parts, through a scratch file.
+// Replaces (or creates) the file `name` of the folder with the parts, through an unnamed file or
+// a scratch file.
 // 0, or the errno of the step that failed; on failure the scratch file is gone and an older
 // file of the name is as it was.
 int ReplaceFile(int folder, const std::string& name,
