@@ -92,9 +92,14 @@ int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
         for (const FormatModule& f : masks.format) {
             work.Set(f.row, f.column, f.bit < 0 || ((bits >> f.bit) & 1U) != 0);
         }
+        // Every term adds: a mask whose score reaches the lowest so far cannot win (equal
+        // scores keep the lower mask number), so its scoring stops there.
+        const uint32_t limit = mask == 0 ? UINT32_MAX : lowest;
+        const uint32_t lines = LineScore(work);
+        if (lines >= limit) continue;
         work.FindRowEqualities();
-        const uint32_t score = ScorePacked(work, masks.corners);
-        if (mask == 0 || score < lowest) {  // equal scores keep the lower mask number
+        const uint32_t score = lines + BlockScoreUpTo(work, masks.corners, limit - lines);
+        if (score < limit) {
             lowest = score;
             best = mask;
         }

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -202,8 +203,10 @@ uint32_t BlockScoreFrom(const PackedMatrix& p, int r0, int c0, RectList& counted
 }
 
 // Corners column by column, each from the top down. Only a function module at the top-left of
-// a uniform 2 x 2 square starts a rectangle: those are found a column of bits at a time.
-uint32_t BlockScore(const PackedMatrix& p, std::span<const LineBits> functionColumns) {
+// a uniform 2 x 2 square starts a rectangle: those are found a column of bits at a time. Stops
+// once the score reaches the limit (the score only grows).
+uint32_t BlockScore(const PackedMatrix& p, std::span<const LineBits> functionColumns,
+                    uint32_t limit = UINT32_MAX) {
     RectList counted;
     uint32_t score = 0;
     LineBits equalBelow = EqualsNextOf(p, p.columns[0]);
@@ -216,6 +219,7 @@ uint32_t BlockScore(const PackedMatrix& p, std::span<const LineBits> functionCol
                                ~(p.columns[c][i] ^ p.columns[c + 1][i]);
             for (; corners != 0; corners &= corners - 1) {
                 score += BlockScoreFrom(p, 64 * w + std::countr_zero(corners), c0, counted);
+                if (score >= limit) return score;
             }
         }
         equalBelow = nextEqualBelow;
@@ -259,8 +263,17 @@ std::vector<LineBits> FunctionColumnsOf(const ModuleMatrix& m) {
 }
 
 uint32_t ScorePacked(const PackedMatrix& p, std::span<const LineBits> functionColumns) {
+    return LineScore(p) + BlockScoreUpTo(p, functionColumns, UINT32_MAX);
+}
+
+uint32_t LineScore(const PackedMatrix& p) {
     const LineScores lines = ScoreLines(p);
-    return lines.runs + lines.finders + BlockScore(p, functionColumns);
+    return lines.runs + lines.finders;
+}
+
+uint32_t BlockScoreUpTo(const PackedMatrix& p, std::span<const LineBits> functionColumns,
+                        uint32_t limit) {
+    return BlockScore(p, functionColumns, limit);
 }
 
 uint32_t RunPenalty(const ModuleMatrix& m) {

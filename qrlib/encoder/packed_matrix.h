@@ -70,4 +70,11 @@ std::vector<LineBits> FunctionColumnsOf(const ModuleMatrix& m);
 // rectangles starting at the function modules given (bits by column, as above).
 uint32_t ScorePacked(const PackedMatrix& p, std::span<const LineBits> functionColumns);
 
+// Its parts, for a choice that stops scoring a mask once it cannot win: the run and
+// finder-like terms, and the block term (rows' equalities found), which stops growing once
+// it reaches the limit.
+uint32_t LineScore(const PackedMatrix& p);
+uint32_t BlockScoreUpTo(const PackedMatrix& p, std::span<const LineBits> functionColumns,
+                        uint32_t limit);
+
 }  // namespace qr
