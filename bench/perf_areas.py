@@ -20,7 +20,7 @@ AREAS = [
      r"EncodeSymbol|BuildUnmaskedMatrix|BuildDataCodewords|InterleaveBlocks|ReedSolomon|"
      r"ChooseMode|SelectVersion|BitStream|Remainder|LayOutLine"),
     ("kernel: create, write, close", r"\[kernel|kallsyms|__libc_open|__GI___libc_write|"
-     r"__close|__GI___close|openat|flock"),
+     r"__close|__GI___close|openat|flock|linkat|renameat|__GI___fstat"),
 ]
 COMPILED = [(name, re.compile(pattern)) for name, pattern in AREAS]
 
