@@ -2,9 +2,10 @@
 (Debian glabels) merging the same CSV into the same sheet, each code with a caption under it.
 CPU time (user + system) of the best of three runs, and the ratio.
 
-Usage: sheet_glabels_bench.py QRBATCH_CLI [LABELS]
+Usage: sheet_glabels_bench.py QRBATCH_CLI [LABELS]   (needs Debian glabels, not installed by setup)
 """
 import os
+import shutil
 import resource
 import subprocess
 import sys
@@ -58,6 +59,8 @@ def main():
         with open(document, "w") as f:
             f.write(GLABELS.format(src=csv))
 
+        if shutil.which("glabels-3-batch") is None:
+            sys.exit("glabels-3-batch is missing: apt-get install glabels")
         ours = min(cpu_seconds([PROGRAM, "--sheet", "avery-l7160", "--input-format", "tsv",
                                 "--quiet", tsv, "-o", os.path.join(tmp, "ours.pdf")])
                    for _ in range(3))
