@@ -123,10 +123,9 @@ def case_archive_memory(tmp):
     # 60 images of 4.5 MB wait for their turn in the archive in 256 MB of address space.
     lines = os.path.join(tmp, "lines.txt")
     open(lines, "w").write("".join(f"{i}\n" for i in range(60)))
-    limit = (256 << 20, 256 << 20)
     done = subprocess.run([c.PROGRAM, "-t", "bmp", "--size", "6000x6000", lines, "-j", "2", "-o",
                            tmp + "/big.tar"], capture_output=True, timeout=300,
-                          preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_AS, limit))
+                          preexec_fn=c.address_space(256 << 20))
     check(done.returncode == 0 and len(entries(open(tmp + "/big.tar", "rb").read())) == 60,
           done.stderr.decode()[-300:])
     print("60 images of 4.5 MB into a tar in 256 MB of address space")

@@ -33,13 +33,9 @@ def feed(pipe):
 
 def case_stream_memory(tmp):
     out = folder(tmp, "out")
-
-    def cap():
-        import resource
-        resource.setrlimit(resource.RLIMIT_AS, (LIMIT, LIMIT))
     process = subprocess.Popen([c.PROGRAM, "-", "-o", out, "--jobs", "2"], stdin=subprocess.PIPE,
                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-                               preexec_fn=cap)
+                               preexec_fn=c.address_space(LIMIT))
     writer = threading.Thread(target=feed, args=(process.stdin,))
     writer.start()
     stderr = process.stderr.read().decode()

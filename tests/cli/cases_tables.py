@@ -353,14 +353,10 @@ def feed(pipe):
 
 def case_table_stream(tmp):
     out = folder(tmp, "out")
-
-    def cap():
-        import resource
-        resource.setrlimit(resource.RLIMIT_AS, (LIMIT, LIMIT))
     process = subprocess.Popen([c.PROGRAM, "--input-format", "csv", "--column", "text",
                                 "--name-column", "id", "-", "-o", out, "-j", "2"],
                                stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.PIPE, preexec_fn=cap)
+                               stderr=subprocess.PIPE, preexec_fn=c.address_space(LIMIT))
     writer = threading.Thread(target=feed, args=(process.stdin,))
     writer.start()
     stderr = process.stderr.read().decode()

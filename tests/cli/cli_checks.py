@@ -13,13 +13,18 @@ PROGRAM = None  # set by run_cli.py
 DEFAULT_TEXTS = None
 
 
-def run(args, stdin=b"", binary=False, limit=None):
-    """Exit status, standard output and standard error; limit caps the address space."""
+def address_space(limit):
+    """A function for preexec_fn that caps the child's address space at limit bytes."""
     def cap():
         import resource
         resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+    return cap
+
+
+def run(args, stdin=b"", binary=False, limit=None):
+    """Exit status, standard output and standard error; limit caps the address space."""
     done = subprocess.run([PROGRAM] + args, input=stdin, capture_output=True, timeout=300,
-                          preexec_fn=cap if limit else None)
+                          preexec_fn=address_space(limit) if limit else None)
     stdout = done.stdout if binary else done.stdout.decode()
     return done.returncode, stdout, done.stderr.decode()
 
