@@ -43,6 +43,8 @@ VIAddVersionKey /LANG=0 LegalCopyright "Copyright (c) 2026 The qrbatch developer
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\qrbatch.exe"
 !define MUI_FINISHPAGE_RUN_NOTCHECKED
+; The progress page stays until "Next", so that what was copied can be read there.
+!define MUI_FINISHPAGE_NOAUTOCLOSE
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${FILES}\LICENSE.txt"

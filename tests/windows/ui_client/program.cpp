@@ -18,7 +18,7 @@ Program::~Program() {
 }
 
 bool Program::Start(const std::wstring& executable, const NoticeAddresses& addresses,
-                    const std::wstring& outputFile) {
+                    const std::wstring& outputFile, const std::wstring& arguments) {
     // The child inherits this process's environment.
     ::SetEnvironmentVariableW(L"QRBATCH_ONLINE_URL", Widen(addresses.online).c_str());
     ::SetEnvironmentVariableW(L"QRBATCH_NOTICE_URL", Widen(addresses.page).c_str());
@@ -30,6 +30,7 @@ bool Program::Start(const std::wstring& executable, const NoticeAddresses& addre
         ::CreateFileW(outputFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                       &inheritable, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     std::wstring commandLine = L"\"" + executable + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (output != INVALID_HANDLE_VALUE) {

@@ -29,9 +29,10 @@ class Program {
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // The program's standard output and error are appended to outputFile.
+    // The program's standard output and error are appended to outputFile; arguments follow
+    // the program's quoted path on its command line as they stand.
     bool Start(const std::wstring& executable, const NoticeAddresses& addresses,
-               const std::wstring& outputFile);
+               const std::wstring& outputFile, const std::wstring& arguments = {});
     DWORD Id() const { return id_; }
     bool Running() const;
     // The exit code; nullopt when the program still runs after the limit.

@@ -19,7 +19,8 @@ void RunBrokenLibraryScenario(const Options& options);
 // batch into the output folder.
 void RunInstalledScenario(const Options& options);
 // On its own (--scenario installer-pages): FOLDER\installer.exe from the --program folder, each
-// page pictured through a request in the work folder, then "Next" until it ends.
+// page pictured through a request in the work folder, then "Next" until it ends; the same for
+// the uninstaller it installed.
 void RunInstallerPages(const Options& options);
 
 }  // namespace ui_client
