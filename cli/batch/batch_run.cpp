@@ -1,6 +1,7 @@
 #include "batch/batch_run.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "images/line_symbols.h"
 
@@ -9,8 +10,9 @@ namespace qrcli {
 namespace {
 
 constexpr size_t kLinesPerJob = 64;  // in flight: enough to keep every worker busy
-// Larger images are written by the worker that made them, so that the window holds little.
-constexpr size_t kHandedOverBytes = 64 * 1024;
+// A worker takes this many lines at a time: a wake-up and a turn of the lock cost more than
+// a line's drawing, and a worker still busy with its lines takes the next ones unasked.
+constexpr size_t kLinesPerTake = 16;
 // An archive's entries all leave from one thread: the images made ahead of it, at most.
 constexpr size_t kHeldImageBytes = 16 << 20;
 
@@ -126,7 +128,8 @@ void BatchRun::Add(LineJob job) {
     lines_.push_back(slot);
     if (needsWork) {
         pending_.push_back(std::move(slot));
-        if (idleWorkers_ > 0) workToDo_.notify_one();  // a busy worker looks again by itself
+        // A busy worker looks again by itself; an idle one is woken for a take's worth.
+        if (idleWorkers_ > 0 && pending_.size() >= kLinesPerTake) workToDo_.notify_one();
     }
     ReportDone(lock, window_ - 1);
 }
@@ -149,6 +152,7 @@ LineOutcome BatchRun::Process(const LineJob& job) {
 }
 
 void BatchRun::Work() {
+    std::vector<std::shared_ptr<Slot>> taken;
     std::unique_lock lock(mutex_);
     for (;;) {
         ++idleWorkers_;
@@ -156,35 +160,44 @@ void BatchRun::Work() {
             lock, [&] { return stopping_ || (!pending_.empty() && heldBytes_ < kHeldImageBytes); });
         --idleWorkers_;
         if (pending_.empty()) return;
-        const std::shared_ptr<Slot> slot = std::move(pending_.front());
-        pending_.pop_front();
+        const size_t take = std::min(pending_.size(), kLinesPerTake);
+        std::move(pending_.begin(), pending_.begin() + static_cast<ptrdiff_t>(take),
+                  std::back_inserter(taken));
+        pending_.erase(pending_.begin(), pending_.begin() + static_cast<ptrdiff_t>(take));
         lock.unlock();
-        LineOutcome outcome;
-        std::optional<MadeImage> image;
-        try {
-            image = MakeImage(slot->job, options_, outcome);
-            if (image && options_.verify && ChecksMadeBytes(slot->job, target_) &&
-                !CheckMadeImage(slot->job, *image, options_, outcome)) {
-                image.reset();
-            }
-            if (image && (slot->job.madeBefore ||
-                          (!archive_ && (options_.verify || image->Size() > kHandedOverBytes)))) {
-                WriteImage(slot->job, *image, options_, target_, outcome);
-                image.reset();
-            }
-        } catch (const std::exception& e) {
-            outcome = LineOutcome{false, std::string("internal error: ") + e.what()};
-            image.reset();
-        }
+        for (const std::shared_ptr<Slot>& slot : taken) Make(*slot);
         lock.lock();
-        slot->outcome = std::move(outcome);
-        if (image) heldBytes_ += image->Size();
-        slot->image = std::move(image);
-        slot->done = true;
+        for (const std::shared_ptr<Slot>& slot : taken) {
+            if (slot->image) heldBytes_ += slot->image->Size();
+            slot->done = true;
+        }
+        taken.clear();
         if (awaited_ > 0 && (DoneAtFront(awaited_) == awaited_ || FrontDoneWithImagesHeld())) {
             frontDone_.notify_one();
         }
     }
+}
+
+// On a worker: the image made and, but for an archive's entries, which leave in line order
+// from the reporting thread, written.
+void BatchRun::Make(Slot& slot) {
+    LineOutcome& outcome = slot.outcome;
+    std::optional<MadeImage> image;
+    try {
+        image = MakeImage(slot.job, options_, outcome);
+        if (image && options_.verify && ChecksMadeBytes(slot.job, target_) &&
+            !CheckMadeImage(slot.job, *image, options_, outcome)) {
+            image.reset();
+        }
+        if (image && (slot.job.madeBefore || !archive_)) {
+            WriteImage(slot.job, *image, options_, target_, outcome);
+            image.reset();
+        }
+    } catch (const std::exception& e) {
+        outcome = LineOutcome{false, std::string("internal error: ") + e.what()};
+        image.reset();
+    }
+    slot.image = std::move(image);
 }
 
 bool BatchRun::FrontDoneWithImagesHeld() const {
@@ -230,6 +243,8 @@ void BatchRun::ReportDone(std::unique_lock<std::mutex>& lock, size_t keep) {
         // Woken for a quarter of the window at once rather than for every line: a wake-up
         // costs more than the reporting.
         awaited_ = std::min(lines_.size(), std::max(lines_.size() - keep, window_ / 4));
+        // Lines short of a take's worth are not left waiting for more.
+        if (!pending_.empty() && idleWorkers_ > 0) workToDo_.notify_all();
         frontDone_.wait(
             lock, [&] { return DoneAtFront(awaited_) == awaited_ || FrontDoneWithImagesHeld(); });
         awaited_ = 0;

@@ -1,11 +1,10 @@
 // The batch: every line through encoding, drawing, writing and (asked for) reading back, on a
 // number of worker threads, while the input is still being read. Only a window of lines is in
 // flight at a time, so memory stays flat; outcomes are reported in line order, and the files
-// do not depend on the number of jobs. The workers make the images; the thread that adds the
-// lines writes the small ones, in line order, one at a time: a folder takes new files one at a
-// time anyway, and threads queueing for it would only spin. An archive takes every entry from
-// that thread, in line order; the images made ahead of it are held up to a budget, past which
-// the workers wait, so memory stays flat whatever their size.
+// do not depend on the number of jobs. The workers take the lines a few at a time, and make
+// and write their files. An archive takes every entry from the thread that adds the lines, in
+// line order; the images made ahead of it are held up to a budget, past which the workers
+// wait, so memory stays flat whatever their size.
 //
 // With --shard, every line is named and its name claimed as in the whole run, so the clashes
 // and the names are the whole run's; only the shard's own lines are made and reported.
@@ -53,6 +52,7 @@ class BatchRun {
     bool ClaimPartNames(Slot& slot, size_t parts);
     LineOutcome Process(const LineJob& job);
     void Work();
+    void Make(Slot& slot);
     void ReportDone(std::unique_lock<std::mutex>& lock, size_t keep);
     // How many lines at the front are done, counting up to enough.
     size_t DoneAtFront(size_t enough) const;
