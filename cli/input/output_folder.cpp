@@ -20,7 +20,8 @@ std::unique_ptr<OutputFolder> OutputFolder::Open(const std::string& path, std::s
     return std::make_unique<OutputFolder>(fd, path);
 }
 
-OutputFolder::OutputFolder(int fd, std::string path) : fd_(fd), path_(std::move(path)) {
+OutputFolder::OutputFolder(int fd, std::string path)
+    : fd_(fd), path_(std::move(path)), closeCannotFail_(qrplat::CloseReportsNoWriteErrors(fd_)) {
     qrplat::RemoveLeftoverScratchFiles(fd_);
 }
 
@@ -30,9 +31,8 @@ OutputFolder::~OutputFolder() {
 
 std::optional<std::string> OutputFolder::Write(const std::string& name,
                                                std::span<const uint8_t> bytes) {
-    const std::lock_guard oneAtATime(making_);
     const std::span<const uint8_t> parts[] = {bytes};
-    const int error = qrplat::ReplaceFile(fd_, name, parts);
+    const int error = qrplat::ReplaceFile(fd_, name, parts, {.closeCannotFail = closeCannotFail_});
     if (error == 0) return std::nullopt;
     // The scratch name is plain letters: a refusal of the rename is about the final name.
     if (error == EINVAL || error == EILSEQ) ++refusedNames_;

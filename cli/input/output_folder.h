@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -39,9 +38,7 @@ class OutputFolder final : public OutputTarget {
   private:
     int fd_;
     std::string path_;
-    // Files are made one at a time: the kernel makes them one at a time in a folder anyway,
-    // and a thread that waits here sleeps instead of spinning on the folder's lock.
-    std::mutex making_;
+    const bool closeCannotFail_;
     std::atomic<size_t> refusedNames_{0};
 };
 

@@ -16,7 +16,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <iterator>
 #include <random>
+#if defined(__linux__)
+#include <sys/vfs.h>
+#endif
 #endif
 
 namespace qrplat {
@@ -266,14 +270,15 @@ int ReplaceThroughUnnamedFile(int folder, const std::string& name,
         return kNoUnnamedFile;
     }
     struct stat written {};
-    if (named) ::fstat(fd, &written);
+    if (named && !options.closeCannotFail) ::fstat(fd, &written);
     // Some file systems report a failed write only here.
     if (::close(fd) != 0 && errno != EINTR) {
         error = errno;
         struct stat there {};
         if (!named) {
             ::unlinkat(folder, scratch.c_str(), 0);
-        } else if (::fstatat(folder, name.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0 &&
+        } else if (!options.closeCannotFail &&
+                   ::fstatat(folder, name.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0 &&
                    there.st_ino == written.st_ino && there.st_dev == written.st_dev) {
             ::unlinkat(folder, name.c_str(), 0);  // ours, and nothing was there before it
         }
@@ -291,6 +296,23 @@ int ReplaceThroughUnnamedFile(int folder, const std::string& name,
 #endif
 
 }  // namespace
+
+bool CloseReportsNoWriteErrors(int folder) {
+#if defined(__linux__)
+    // Their files have no flush at close; a network or user-space file system sends the bytes
+    // then.
+    constexpr unsigned long kWrittenAtWrite[] = {0x01021994 /* tmpfs */, 0xEF53 /* ext2-4 */,
+                                                 0x58465342 /* xfs */, 0x9123683E /* btrfs */};
+    struct statfs info {};
+    if (::fstatfs(folder, &info) != 0) return false;
+    const auto type = static_cast<unsigned long>(info.f_type);
+    return std::find(std::begin(kWrittenAtWrite), std::end(kWrittenAtWrite), type) !=
+           std::end(kWrittenAtWrite);
+#else
+    (void)folder;
+    return false;
+#endif
+}
 
 int ReplaceFile(int folder, const std::string& name,
                 std::span<const std::span<const uint8_t> > parts, ReplaceOptions options) {

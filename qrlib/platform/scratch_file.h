@@ -47,7 +47,14 @@ struct ReplaceOptions {
     int mode = -1;
     // Wait until the bytes and the rename are on the disk (a settings file; not for batches).
     bool durable = false;
+    // The folder's file system never reports a write's failure at close (see
+    // CloseReportsNoWriteErrors), so a named file need not be told apart after one.
+    bool closeCannotFail = false;
 };
+
+// Whether the folder's file system takes the bytes at write, so that close never fails for
+// them: local disks and memory, not network or user-space file systems. Asked once a folder.
+bool CloseReportsNoWriteErrors(int folder);
 
 // Replaces (or creates) the file `name` of the folder with the parts, through an unnamed file or
 // a scratch file.

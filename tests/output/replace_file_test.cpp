@@ -93,6 +93,21 @@ TEST(ReplaceFile, AppearsWholeWithItsModeAndReplacesAnOlderFileWholeOnEveryFileS
     }
 }
 
+// A file system that flushes at close (user-space, network, or not files at all) keeps the
+// check after a failed close; memory and local disks skip it.
+TEST(ReplaceFile, CloseIsTrustedOnlyOnMemoryAndLocalDisks) {
+    qrtest::TempDir dir;
+    NtfsMount ntfs(dir / "ntfs");
+    std::vector<std::pair<fs::path, bool>> cases = {{"/dev/shm", true}, {"/proc", false}};
+    if (ntfs.mounted()) cases.emplace_back(ntfs.folder(), false);
+    for (const auto& [path, trusted] : cases) {
+        const int folder = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ASSERT_GE(folder, 0) << path;
+        EXPECT_EQ(qrplat::CloseReportsNoWriteErrors(folder), trusted) << path;
+        ::close(folder);
+    }
+}
+
 TEST(ReplaceFile, WriterKilledMidWriteLeavesNothingWhereUnnamedFilesExist) {
     qrtest::TempDir dir;
     const std::vector<uint8_t> bytes(64 * 1024, 'x');
