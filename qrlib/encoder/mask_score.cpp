@@ -51,12 +51,18 @@ uint32_t Count(const LineBits& b) {
     return total;
 }
 
+// inside: the modules that have a next one on their line.
 template <int w>
-LineBits EqualsNext(const PackedMatrix& p, const LineBits& b) {
+LineBits EqualsNext(const LineBits& inside, const LineBits& b) {
     const LineBits next = Later<w>(b, 1);
     LineBits equal{};
-    for (int i = 0; i < w; ++i) equal[i] = ~(b[i] ^ next[i]) & p.inside[i];
+    for (int i = 0; i < w; ++i) equal[i] = ~(b[i] ^ next[i]) & inside[i];
     return equal;
+}
+
+template <int w>
+LineBits EqualsNext(const PackedMatrix& p, const LineBits& b) {
+    return EqualsNext<w>(p.inside, b);
 }
 
 // The same for the symbol's width in words (the words beyond stay 0).
@@ -94,8 +100,8 @@ struct LineScores {
 // moves on by 4, but the three windows passed over can never match (the sequence overlaps
 // itself only at shifts 4 and 6), so every match counts.
 template <int words>
-LineScores ScoreLine(const PackedMatrix& p, const LineBits& b, const LineBits& starts) {
-    const LineBits equalNext = EqualsNext<words>(p, b);
+LineScores ScoreLine(const LineBits& inside, const LineBits& b, const LineBits& starts) {
+    const LineBits equalNext = EqualsNext<words>(inside, b);
     LineBits six = equalNext;
     for (int k = 1; k <= 4; ++k) {
         const LineBits shifted = Later<words>(equalNext, k);
@@ -122,7 +128,8 @@ LineScores ScoreLinesOf(const PackedMatrix& p) {
     const LineBits starts = FirstBits(p.n - 6);  // where seven modules begin
     for (const auto* lines : {&p.columns, &p.rows}) {
         for (int k = 0; k < p.n; ++k) {
-            const LineScores one = ScoreLine<words>(p, (*lines)[static_cast<size_t>(k)], starts);
+            const LineScores one =
+                ScoreLine<words>(p.inside, (*lines)[static_cast<size_t>(k)], starts);
             total.runs += one.runs;
             total.finders += one.finders;
         }
@@ -130,7 +137,38 @@ LineScores ScoreLinesOf(const PackedMatrix& p) {
     return total;
 }
 
+// The same for symbols of at most 32 modules a side (versions 1 to 3), several lines side by
+// side in a word: a run or a sequence never reaches past its line's last module, so lines
+// side by side do not meet.
+LineScores ScoreLinesSideBySide(const PackedMatrix& p) {
+    const int perWord = 64 / p.n;
+    LineBits inside{};
+    LineBits starts{};
+    for (int j = 0; j < perWord; ++j) {
+        inside[0] |= p.inside[0] << (j * p.n);
+        starts[0] |= FirstBits(p.n - 6)[0] << (j * p.n);
+    }
+    LineScores total;
+    // The last word's empty places are not lines of light modules.
+    const LineBits lastFilled = FirstBits(p.n % perWord == 0 ? 64 : p.n % perWord * p.n);
+    const LineBits lastInside{inside[0] & lastFilled[0]};
+    for (const auto* lines : {&p.columns, &p.rows}) {
+        for (int k = 0; k < p.n; k += perWord) {
+            LineBits side{};
+            for (int j = 0; j < perWord && k + j < p.n; ++j) {
+                side[0] |= (*lines)[static_cast<size_t>(k + j)][0] << (j * p.n);
+            }
+            const LineScores some =
+                ScoreLine<1>(k + perWord <= p.n ? inside : lastInside, side, starts);
+            total.runs += some.runs;
+            total.finders += some.finders;
+        }
+    }
+    return total;
+}
+
 LineScores ScoreLines(const PackedMatrix& p) {
+    if (2 * p.n <= 64) return ScoreLinesSideBySide(p);
     switch (p.words) {
         case 1:
             return ScoreLinesOf<1>(p);
