@@ -105,11 +105,20 @@ std::optional<PngPicture> DrawPacked(const qr::ModuleMatrix& matrix,
     for (int64_t r = 0; r < n; ++r) {
         BitRow row(rowAt(top + r * m) + 1);
         row.Put(left, backSample);
+        // A run of modules alike goes out at once.
+        bool runDark = false;
+        int64_t run = 0;
         for (int64_t c = 0; c < n; ++c) {
             const bool dark =
                 DarkAt(matrix, look.rotation, static_cast<int>(r), static_cast<int>(c));
-            row.Put(m, dark ? barSample : backSample);
+            if (dark != runDark) {
+                row.Put(run * m, runDark ? barSample : backSample);
+                runDark = dark;
+                run = 0;
+            }
+            ++run;
         }
+        row.Put(run * m, runDark ? barSample : backSample);
         row.Put(w - left - n * m, backSample);
         row.Finish();
         copyDown(top + r * m, top + (r + 1) * m);

@@ -27,18 +27,25 @@ class BitWriter {
   public:
     explicit BitWriter(std::vector<uint8_t>& out) : out_(out) {}
 
+    // At most 32 bits at a time; they go out four bytes at a time.
     void Put(uint32_t value, int count) {
         bits_ |= static_cast<uint64_t>(value) << filled_;
         filled_ += count;
-        while (filled_ >= 8) {
-            out_.push_back(static_cast<uint8_t>(bits_));
-            bits_ >>= 8;
-            filled_ -= 8;
+        if (filled_ >= 32) {
+            const uint8_t bytes[] = {static_cast<uint8_t>(bits_), static_cast<uint8_t>(bits_ >> 8),
+                                     static_cast<uint8_t>(bits_ >> 16),
+                                     static_cast<uint8_t>(bits_ >> 24)};
+            out_.insert(out_.end(), bytes, bytes + 4);
+            bits_ >>= 32;
+            filled_ -= 32;
         }
     }
     void PutCode(uint32_t code, int count);
     void Finish() {
-        if (filled_ > 0) out_.push_back(static_cast<uint8_t>(bits_));
+        for (; filled_ > 0; filled_ -= 8) {
+            out_.push_back(static_cast<uint8_t>(bits_));
+            bits_ >>= 8;
+        }
         bits_ = 0;
         filled_ = 0;
     }
