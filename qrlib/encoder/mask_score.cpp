@@ -270,20 +270,31 @@ uint32_t BlockScore(const PackedMatrix& p, std::span<const LineBits> functionCol
 PackedMatrix::PackedMatrix(const ModuleMatrix& m) : PackedMatrix(m.side) {
     for (int r = 0; r < n; ++r) {
         const uint8_t* row = m.modules.data() + m.Index(r, 0);
-        LineBits& rowBits = rows[static_cast<size_t>(r)];
+        const auto rowWord = static_cast<size_t>(r / 64);
         const uint64_t rowBit = uint64_t{1} << (r % 64);
-        for (int c = 0; c < n; ++c) {
-            const uint64_t dark = row[c] != 0 ? 1 : 0;
-            rowBits[static_cast<size_t>(c / 64)] |= dark << (c % 64);
-            columns[static_cast<size_t>(c)][static_cast<size_t>(r / 64)] |= rowBit & (0 - dark);
+        // A row's word is gathered in a register: through memory, every module would wait
+        // for the one before it.
+        for (int w = 0; w < words; ++w) {
+            uint64_t bits = 0;
+            for (int c = 64 * w; c < std::min(n, 64 * (w + 1)); ++c) {
+                const uint64_t dark = row[c] != 0 ? 1 : 0;
+                bits |= dark << (c % 64);
+                columns[static_cast<size_t>(c)][rowWord] |= rowBit & (0 - dark);
+            }
+            rows[static_cast<size_t>(r)][static_cast<size_t>(w)] = bits;
         }
     }
     FindRowEqualities();
 }
 
 void PackedMatrix::FindRowEqualities() {
-    for (int r = 0; r < n; ++r) {
-        rowEqualsNext[static_cast<size_t>(r)] = EqualsNextOf(*this, rows[static_cast<size_t>(r)]);
+    const auto used = static_cast<size_t>(words);
+    for (size_t r = 0; r < static_cast<size_t>(n); ++r) {
+        const LineBits& b = rows[r];
+        for (size_t i = 0; i < kLineWords; ++i) {
+            const uint64_t next = i < used ? (b[i] >> 1) | (i + 1 < used ? b[i + 1] << 63 : 0) : 0;
+            rowEqualsNext[r][i] = i < used ? ~(b[i] ^ next) & inside[i] : 0;
+        }
     }
 }
 
