@@ -11,47 +11,53 @@ namespace {
 constexpr qrplat::ColorRef kWhite = 0xFFFFFF;
 
 // One row of one-bit samples written from the left, the first pixel in the high bit; the bits
-// after the last pixel of the row stay 0.
+// after the last pixel of the row stay 0. Whole words of 32 pixels go out at once.
 class BitRow {
   public:
     explicit BitRow(uint8_t* out) : out_(out) {}
 
     void Put(int64_t count, bool one) {
-        while (count > 0) {
-            const int k = static_cast<int>(std::min<int64_t>(count, 32));
-            bits_ = (bits_ << k) | (one ? (uint64_t{1} << k) - 1 : 0);
-            filled_ += k;
-            count -= k;
-            while (filled_ >= 8) {
-                filled_ -= 8;
-                *out_++ = static_cast<uint8_t>(bits_ >> filled_);
-            }
+        for (; count > 32; count -= 32) PutBits(one ? ~uint32_t{0} : 0, 32);
+        if (count > 0) PutBits(one ? Ones(static_cast<int>(count)) : 0, static_cast<int>(count));
+    }
+    // count (1 to 32) pixels, the first in the highest of the bits given.
+    void PutBits(uint32_t bits, int count) {
+        bits_ = (bits_ << count) | bits;
+        filled_ += count;
+        if (filled_ >= 32) {
+            filled_ -= 32;
+            const auto word = static_cast<uint32_t>(bits_ >> filled_);
+            for (int k = 0; k < 4; ++k) *out_++ = static_cast<uint8_t>(word >> (24 - 8 * k));
         }
     }
     void Finish() {
+        for (; filled_ >= 8; filled_ -= 8) *out_++ = static_cast<uint8_t>(bits_ >> (filled_ - 8));
         if (filled_ > 0) *out_++ = static_cast<uint8_t>(bits_ << (8 - filled_));
         filled_ = 0;
+    }
+    static uint32_t Ones(int count) {
+        return count >= 32 ? ~uint32_t{0} : (uint32_t{1} << count) - 1;
     }
 
   private:
     uint8_t* out_;
-    uint64_t bits_ = 0;  // the last filled_ bits are still to go out
+    uint64_t bits_ = 0;  // the last filled_ bits (fewer than 32) are still to go out
     int filled_ = 0;
 };
 
-// Whether the module the drawing puts at row r, column c of its grid is dark, for each quarter
-// turn (as the canvas drawing places them).
-bool DarkAt(const qr::ModuleMatrix& matrix, int rotation, int r, int c) {
-    const int last = matrix.side - 1;
-    switch (rotation) {
-        case 0:
-            return matrix.Module(last - c, r) != 0;
-        case 1:
-            return matrix.Module(r, c) != 0;
-        case 2:
-            return matrix.Module(c, last - r) != 0;
-        default:
-            return matrix.Module(last - r, last - c) != 0;
+// Whether each module the drawing puts in row r of its grid is dark, for each quarter turn
+// (as the canvas drawing places them).
+void ModuleRow(const qr::ModuleMatrix& matrix, int rotation, int r, std::vector<uint8_t>& dark) {
+    const int n = matrix.side;
+    const int last = n - 1;
+    dark.resize(static_cast<size_t>(n));
+    for (int c = 0; c < n; ++c) {
+        const int row = rotation == 0 ? last - c : rotation == 1 ? r : rotation == 2 ? c : last - r;
+        const int column = rotation == 0   ? r
+                           : rotation == 1 ? c
+                           : rotation == 2 ? last - r
+                                           : last - c;
+        dark[static_cast<size_t>(c)] = matrix.Module(row, column) != 0 ? 1 : 0;
     }
 }
 
@@ -102,23 +108,22 @@ std::optional<PngPicture> DrawPacked(const qr::ModuleMatrix& matrix,
         margin.Finish();
         copyDown(0, top);
     }
+    // Every module at most 32 pixels wide goes out in one step.
+    const bool narrow = m <= 32;
+    const uint32_t bar = barSample && narrow ? BitRow::Ones(static_cast<int>(m)) : 0;
+    const uint32_t back = backSample && narrow ? BitRow::Ones(static_cast<int>(m)) : 0;
+    std::vector<uint8_t> dark;
     for (int64_t r = 0; r < n; ++r) {
+        ModuleRow(matrix, look.rotation, static_cast<int>(r), dark);
         BitRow row(rowAt(top + r * m) + 1);
         row.Put(left, backSample);
-        // A run of modules alike goes out at once.
-        bool runDark = false;
-        int64_t run = 0;
-        for (int64_t c = 0; c < n; ++c) {
-            const bool dark =
-                DarkAt(matrix, look.rotation, static_cast<int>(r), static_cast<int>(c));
-            if (dark != runDark) {
-                row.Put(run * m, runDark ? barSample : backSample);
-                runDark = dark;
-                run = 0;
+        for (const uint8_t isDark : dark) {
+            if (narrow) {
+                row.PutBits(isDark ? bar : back, static_cast<int>(m));
+            } else {
+                row.Put(m, isDark ? barSample : backSample);
             }
-            ++run;
         }
-        row.Put(run * m, runDark ? barSample : backSample);
         row.Put(w - left - n * m, backSample);
         row.Finish();
         copyDown(top + r * m, top + (r + 1) * m);
