@@ -73,7 +73,14 @@ const VersionMasks& MasksFor(int version) {
 
 int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
     const VersionMasks& masks = MasksFor(version);
-    const PackedMatrix base(unmasked);
+    static const std::array<uint16_t, 32> kFormatBits = [] {
+        std::array<uint16_t, 32> all{};
+        for (int i = 0; i < 32; ++i) all[static_cast<size_t>(i)] = FormatBits(i / 8, i % 8);
+        return all;
+    }();
+    PackedMatrix base(unmasked);
+    // The format modules light, so that each mask only adds its dark ones.
+    for (const FormatModule& f : masks.format) base.Set(f.row, f.column, false);
     PackedMatrix work(unmasked.side);
     const auto n = static_cast<size_t>(unmasked.side);
     const auto words = static_cast<size_t>(work.words);
@@ -88,9 +95,13 @@ int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
                 work.columns[i][w] = base.columns[i][w] ^ columnFlips[i][w];
             }
         }
-        const uint16_t bits = FormatBits(level, mask);
+        const unsigned bits = kFormatBits[static_cast<size_t>((level & 3) * 8 + mask)];
         for (const FormatModule& f : masks.format) {
-            work.Set(f.row, f.column, f.bit < 0 || ((bits >> f.bit) & 1U) != 0);
+            const uint64_t dark = f.bit < 0 ? 1 : (bits >> f.bit) & 1U;
+            const auto r = static_cast<unsigned>(f.row);
+            const auto c = static_cast<unsigned>(f.column);
+            work.rows[r][c / 64] |= dark << (c % 64);
+            work.columns[c][r / 64] |= dark << (r % 64);
         }
         // Every term adds: a mask whose score reaches the lowest so far cannot win (equal
         // scores keep the lower mask number), so its scoring stops there.
