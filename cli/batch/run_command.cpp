@@ -97,10 +97,9 @@ int RunCommand(BatchOptions options) {
     size_t failed = 0;
 
     BatchRun run(options, *output->target, [&](size_t number, const LineOutcome& outcome) {
-        const std::string where = single ? "" : unit + " " + std::to_string(number) + ": ";
         if (!outcome.written) {
             bar.Clear();
-            Say(where + outcome.reason);
+            Say((single ? "" : unit + " " + std::to_string(number) + ": ") + outcome.reason);
         }
         failed += outcome.written ? 0 : 1;
         ++made;

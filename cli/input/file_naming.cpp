@@ -9,7 +9,7 @@ namespace {
 std::optional<std::string> AsItIs(std::string_view base, const std::string& extension, bool hint,
                                   std::string& reason) {
     // --name safe makes a name of any text; the window's names have no such choice.
-    const std::string safeHint = hint ? " (--name safe turns it into _)" : "";
+    const std::string_view safeHint = hint ? " (--name safe turns it into _)" : "";
     if (base.empty()) {
         reason = "an empty line cannot be a file name";
         return std::nullopt;
@@ -19,11 +19,11 @@ std::optional<std::string> AsItIs(std::string_view base, const std::string& exte
         return std::nullopt;
     }
     if (base.find('/') != std::string_view::npos) {
-        reason = "cannot be a file name: it contains \"/\"" + safeHint;
+        reason = std::string("cannot be a file name: it contains \"/\"").append(safeHint);
         return std::nullopt;
     }
     if (base.find('\0') != std::string_view::npos) {
-        reason = "cannot be a file name: it contains a NUL byte" + safeHint;
+        reason = std::string("cannot be a file name: it contains a NUL byte").append(safeHint);
         return std::nullopt;
     }
     std::string name = std::string(base) + extension;
