@@ -219,16 +219,22 @@ int ReplaceThroughScratchFile(int folder, const std::string& name,
 
 constexpr int kNoUnnamedFile = -1;
 
+// The unnamed file of fd as a path, for a link made through /proc.
+struct UnnamedPath {
+    explicit UnnamedPath(int fd) { std::snprintf(text, sizeof text, "/proc/self/fd/%d", fd); }
+    char text[32];
+};
+
 // Names the unnamed file of fd. Straight from the descriptor where the kernel lets this
 // process (it asks for a privilege most users lack: tried once), otherwise through /proc.
-bool LinkUnnamed(int fd, const char* unnamed, int folder, const std::string& name) {
+bool LinkUnnamed(int fd, int folder, const std::string& name) {
     static std::atomic<bool> fromDescriptor{true};
     if (fromDescriptor.load(std::memory_order_relaxed)) {
         if (::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) return true;
         if (errno != ENOENT && errno != EPERM) return false;
         fromDescriptor.store(false, std::memory_order_relaxed);
     }
-    return ::linkat(AT_FDCWD, unnamed, folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    return ::linkat(AT_FDCWD, UnnamedPath(fd).text, folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 // Gives the unnamed file a fresh scratch name beside the final one, put in scratch. Its bytes
@@ -261,11 +267,9 @@ int ReplaceThroughUnnamedFile(int folder, const std::string& name,
         ::close(fd);
         return error;
     }
-    char unnamed[32];
-    std::snprintf(unnamed, sizeof unnamed, "/proc/self/fd/%d", fd);
-    const bool named = LinkUnnamed(fd, unnamed, folder, name);
+    const bool named = LinkUnnamed(fd, folder, name);
     std::string scratch;
-    if (!named && (errno != EEXIST || !LinkAsScratchFile(folder, unnamed, scratch))) {
+    if (!named && (errno != EEXIST || !LinkAsScratchFile(folder, UnnamedPath(fd).text, scratch))) {
         ::close(fd);
         return kNoUnnamedFile;
     }
