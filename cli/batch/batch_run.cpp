@@ -160,7 +160,9 @@ void BatchRun::Work() {
             lock, [&] { return stopping_ || (!pending_.empty() && heldBytes_ < kHeldImageBytes); });
         --idleWorkers_;
         if (pending_.empty()) return;
-        const size_t take = std::min(pending_.size(), kLinesPerTake);
+        // An archive's images wait for the reporting thread: one at a time keeps them within
+        // the budget.
+        const size_t take = std::min(pending_.size(), archive_ ? 1 : kLinesPerTake);
         std::move(pending_.begin(), pending_.begin() + static_cast<ptrdiff_t>(take),
                   std::back_inserter(taken));
         pending_.erase(pending_.begin(), pending_.begin() + static_cast<ptrdiff_t>(take));
