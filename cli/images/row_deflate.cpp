@@ -22,7 +22,7 @@ constexpr uint32_t Reverse(uint32_t code, int count) {
 }
 
 // Bits go out from the lowest; Huffman codes are sent from their highest bit, so they are
-// reversed first.
+// reversed first. Bytes gather in a small buffer and join the output a buffer at a time.
 class BitWriter {
   public:
     explicit BitWriter(std::vector<uint8_t>& out) : out_(out) {}
@@ -32,16 +32,15 @@ class BitWriter {
         bits_ |= static_cast<uint64_t>(value) << filled_;
         filled_ += count;
         if (filled_ >= 32) {
-            const uint8_t bytes[] = {static_cast<uint8_t>(bits_), static_cast<uint8_t>(bits_ >> 8),
-                                     static_cast<uint8_t>(bits_ >> 16),
-                                     static_cast<uint8_t>(bits_ >> 24)};
-            out_.insert(out_.end(), bytes, bytes + 4);
+            if (pending_ + 4 > buffer_.size()) Flush();
+            for (int k = 0; k < 4; ++k) buffer_[pending_++] = static_cast<uint8_t>(bits_ >> 8 * k);
             bits_ >>= 32;
             filled_ -= 32;
         }
     }
     void PutCode(uint32_t code, int count);
     void Finish() {
+        Flush();
         for (; filled_ > 0; filled_ -= 8) {
             out_.push_back(static_cast<uint8_t>(bits_));
             bits_ >>= 8;
@@ -51,7 +50,15 @@ class BitWriter {
     }
 
   private:
+    void Flush() {
+        out_.insert(out_.end(), buffer_.begin(),
+                    buffer_.begin() + static_cast<ptrdiff_t>(pending_));
+        pending_ = 0;
+    }
+
     std::vector<uint8_t>& out_;
+    std::array<uint8_t, 256> buffer_;
+    size_t pending_ = 0;
     uint64_t bits_ = 0;
     int filled_ = 0;
 };
