@@ -15,7 +15,7 @@ slows every writer: all outputs on disk stay until the end of the run and are de
 
 Then, given --sheet-labels, sheets (a4-3x8) of that many labels, before and after in turns;
 and given --memory-lines, the peak memory of one run of that many lines written to standard
-output (one stream: no file system, so any number of lines fits).
+output as a tar archive (one stream: no file system, so any number of lines fits).
 
 With five rounds, ext4 holds 2.5 million files at the end, whose deletion takes many minutes
 on a busy machine: fewer --rounds or --lines there when time is short.
@@ -147,7 +147,7 @@ def main():
             bench_sheets(folder, args.sheet_labels)
         if args.memory_lines:
             many = serials(folder, args.memory_lines)
-            wall, _, peak = run([args.program, many, "-o", "-", "-q"])
+            wall, _, peak = run([args.program, many, "-o", "-", "--archive", "tar", "-q"])
             print(f"\n{args.memory_lines} lines to standard output in {wall:.0f} s: peak memory "
                   f"{peak / 1024:.1f} MB")
 
