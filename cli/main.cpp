@@ -1,7 +1,6 @@
 // qrbatch-cli: QR Code images from the command line, one per line of a file or one per text,
 // for scripts, servers and CI; with --app-names, the window's batch run without a window.
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,20 +13,19 @@
 #endif
 
 #include "batch/run_command.h"
+#include "common/process_setup.h"
 #include "options/batch_options.h"
 #include "sheet_command.h"
 
 int main(int argc, char** argv) {
-    // Past a file-size limit a write fails with EFBIG, reported like a full disk, instead of
-    // the signal ending the run with a short file.
-    std::signal(SIGXFSZ, SIG_IGN);
+    qrcommon::PrepareProcess();
 #ifdef __GLIBC__
     // Every line allocates and frees the same few buffers (the canvas, zlib's tables): kept
     // for the next line rather than given back and faulted in again page by page.
     mallopt(M_MMAP_THRESHOLD, 4 << 20);
     mallopt(M_TRIM_THRESHOLD, 16 << 20);
 #endif
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = qrcommon::ProgramArguments(argc, argv);
     std::string sheetError;
     const auto sheet = qrsheet::TakeSheetOptions(args, sheetError);
     if (!sheetError.empty()) return qrcli::Fail(sheetError);

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <string>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "batch/batch_run.h"
 #include "batch/line_jobs.h"
 #include "batch/progress_bar.h"
+#include "common/file_calls.h"
 #include "images/bmp_colours.h"
 #include "images/symbol_layout.h"
 #include "input/input_lines.h"
@@ -29,9 +29,7 @@ std::string InputName(const BatchOptions& options) {
 }
 
 uint64_t SizeOfFile(int fd) {
-    struct stat info {};
-    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? static_cast<uint64_t>(info.st_size)
-                                                            : 0;
+    return qrcommon::RegularFileSize(fd).value_or(0);
 }
 
 // made: the lines of this shard (all of them without --shard); unit: line, text or row.
@@ -85,8 +83,8 @@ int RunCommand(BatchOptions options) {
     const std::string unit = !options.texts.empty() ? "text" : table ? table->Unit() : "line";
     // A code drawn on the terminal shares it with the bar.
     const bool barShown =
-        !options.quiet && !single && isatty(STDERR_FILENO) != 0 &&
-        !(options.outputKind == OutputKind::kStandardOutput && isatty(STDOUT_FILENO) != 0);
+        !options.quiet && !single && qrcommon::IsTerminal(STDERR_FILENO) &&
+        !(options.outputKind == OutputKind::kStandardOutput && qrcommon::IsTerminal(STDOUT_FILENO));
     ProgressBar bar(stderr, barShown);
     uint64_t inputSize = table        ? table->Total()
                          : input >= 0 ? SizeOfFile(input)

@@ -5,11 +5,10 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <fcntl.h>
 #include <locale.h>
 #include <unistd.h>
 
-#include "scratch_file.h"
+#include "common/file_calls.h"
 
 namespace qrcommon {
 
@@ -42,6 +41,20 @@ bool IsUtf8(std::string_view text) {
 
 namespace {
 
+#if defined(_WIN32)
+
+// Windows has no per-thread character set: names go in as UTF-8 by their own call.
+class Utf8Names {
+  public:
+    Utf8Names() {}
+};
+
+void SetEntryName(struct archive_entry* entry, const std::string& name) {
+    archive_entry_set_pathname_utf8(entry, name.c_str());
+}
+
+#else
+
 // The archive writer reads names in the calling thread's character set. Under UTF-8 a name of
 // UTF-8 goes in as the plain UTF-8 every reader takes; under the "C" of a program that never
 // sets its locale, it would be marked as binary, which GNU tar warns about.
@@ -60,6 +73,12 @@ class Utf8Names {
   private:
     locale_t previous_ = nullptr;
 };
+
+void SetEntryName(struct archive_entry* entry, const std::string& name) {
+    archive_entry_set_pathname(entry, name.c_str());
+}
+
+#endif
 
 std::string WriterError(struct archive* writer) {
     const char* text = archive_error_string(writer);
@@ -83,10 +102,10 @@ std::unique_ptr<ArchiveFile> ArchiveFile::Create(Destination destination, Archiv
     std::string scratch;
     int fd = -1;
     if (destination.IsStream()) {
-        fd = ::fcntl(destination.stream.get(), F_DUPFD_CLOEXEC, 0);  // the archive closes its own
+        fd = DuplicateDescriptor(destination.stream.get());  // the archive closes its own
     } else {
-        qrplat::RemoveLeftoverScratchFiles(destination.folder.get());
-        fd = qrplat::CreateScratchFile(destination.folder.get(), scratch);
+        destination.folder.RemoveLeftovers();
+        fd = destination.folder.CreateScratch(scratch);
     }
     if (fd < 0) {
         error = std::strerror(errno);
@@ -138,7 +157,7 @@ void ArchiveFile::Abandon() {
     }
     fd_ = OwnedFd();
     if (!scratch_.empty()) {
-        ::unlinkat(destination_.folder.get(), scratch_.c_str(), 0);
+        destination_.folder.Remove(scratch_);
         scratch_.clear();
     }
 }
@@ -161,7 +180,7 @@ std::optional<std::string> ArchiveFile::Add(const std::string& name,
     const Utf8Names names;
     struct archive_entry* entry = archive_entry_new();
     if (entry == nullptr) return Broken(std::strerror(ENOMEM));
-    archive_entry_set_pathname(entry, name.c_str());
+    SetEntryName(entry, name);
     archive_entry_set_filetype(entry, AE_IFREG);
     archive_entry_set_perm(entry, 0644);
     archive_entry_set_size(entry, static_cast<la_int64_t>(bytes.size()));
@@ -191,14 +210,13 @@ std::optional<std::string> ArchiveFile::Finish() {
     writer_ = nullptr;
     const bool replacing = !scratch_.empty();
     int error = 0;
-    if (broken_.empty() && replacing && ::fsync(fd_.get()) != 0) error = errno;
+    if (broken_.empty() && replacing && SyncDescriptor(fd_.get()) != 0) error = errno;
     // Some file systems report a failed write only when the file is closed.
     if (::close(fd_.Release()) != 0 && error == 0 && errno != EINTR) error = errno;
     if (broken_.empty() && error != 0) broken_ = std::strerror(error);
-    const int folder = destination_.folder.get();
-    if (broken_.empty() && replacing &&
-        ::renameat(folder, scratch_.c_str(), folder, destination_.name.c_str()) != 0) {
-        broken_ = std::strerror(errno);
+    if (broken_.empty() && replacing) {
+        if (const int failure = destination_.folder.Rename(scratch_, destination_.name))
+            broken_ = std::strerror(failure);
     }
     if (broken_.empty()) {
         scratch_.clear();

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/folder.h"
+
 namespace qrcommon {
 
 // A descriptor closed with its owner.
@@ -30,7 +32,7 @@ class OwnedFd {
 struct Destination {
     // Written into as it is (stream.get() >= 0), or replaced: the file `name` of `folder`.
     OwnedFd stream;
-    OwnedFd folder;
+    Folder folder;
     std::string name;
     std::string folderPath;  // the folder's path, for messages
     std::string shown;       // how messages name it: "standard output", or the path in quotes

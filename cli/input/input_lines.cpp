@@ -4,9 +4,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include "common/file_calls.h"
 
 namespace qrcli {
 
@@ -66,17 +66,8 @@ bool LineReader::Next(InputLine& line) {
 
 int OpenInput(const std::string& name, std::string& error) {
     if (name == "-") return STDIN_FILENO;
-    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return -1;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        error = std::strerror(EISDIR);
-        return -1;
-    }
+    const int fd = qrcommon::OpenToRead(name);
+    if (fd < 0) error = std::strerror(errno);
     return fd;
 }
 

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include <unistd.h>
+
+#include "common/temporary_file.h"
 
 namespace qrcli {
 
@@ -29,12 +30,7 @@ constexpr size_t kHeaderBytes = 8;  // the two lengths
 
 }  // namespace
 
-TextStore::TextStore() {
-    if (std::FILE* file = std::tmpfile()) {
-        fd_ = ::dup(::fileno(file));
-        std::fclose(file);  // the file lives on, unnamed, through fd_
-    }
-}
+TextStore::TextStore() : fd_(qrcommon::OpenTemporaryFile()) {}
 
 TextStore::~TextStore() {
     if (fd_ >= 0) ::close(fd_);
@@ -43,8 +39,8 @@ TextStore::~TextStore() {
 void TextStore::Flush() {
     size_t done = 0;
     while (done < pending_.size()) {
-        const ssize_t n = ::pwrite(fd_, pending_.data() + done, pending_.size() - done,
-                                   static_cast<off_t>(flushed_ + done));
+        const long long n =
+            qrcommon::WriteAt(fd_, pending_.data() + done, pending_.size() - done, flushed_ + done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             full_ = true;  // the temporary folder is full: the rest stays in memory
@@ -73,7 +69,7 @@ bool TextStore::Read(uint64_t at, uint64_t length, std::string& out) const {
     size_t done = 0;
     while (at + done < flushed_ && done < length) {  // the part in the file
         const size_t want = static_cast<size_t>(std::min<uint64_t>(length, flushed_ - at) - done);
-        const ssize_t n = ::pread(fd_, out.data() + done, want, static_cast<off_t>(at + done));
+        const long long n = qrcommon::ReadAt(fd_, out.data() + done, want, at + done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += static_cast<size_t>(n);

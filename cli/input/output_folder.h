@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/folder.h"
 #include "input/output_target.h"
 
 namespace qrcli {
@@ -19,9 +20,9 @@ class OutputFolder final : public OutputTarget {
   public:
     // Nothing, with the reason, when the path is not an existing folder.
     static std::unique_ptr<OutputFolder> Open(const std::string& path, std::string& error);
-    // The folder of an open descriptor, which it takes; path names it in messages. What killed
-    // writers left in it is removed first.
-    OutputFolder(int fd, std::string path);
+    // The folder held open, which it takes; path names it in messages. What killed writers
+    // left in it is removed first.
+    OutputFolder(qrcommon::Folder folder, std::string path);
     ~OutputFolder() override;
     OutputFolder(const OutputFolder&) = delete;
     OutputFolder& operator=(const OutputFolder&) = delete;
@@ -36,9 +37,8 @@ class OutputFolder final : public OutputTarget {
     size_t RefusedNames() const override { return refusedNames_; }
 
   private:
-    int fd_;
+    qrcommon::Folder folder_;
     std::string path_;
-    const bool closeCannotFail_;
     std::atomic<size_t> refusedNames_{0};
 };
 

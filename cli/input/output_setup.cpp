@@ -8,6 +8,8 @@
 
 #include "common/archive_file.h"
 #include "common/destination.h"
+#include "common/file_calls.h"
+#include "common/path_names.h"
 #include "input/output_archive.h"
 #include "input/output_folder.h"
 
@@ -18,7 +20,7 @@ namespace {
 // --mkdir: the folder and every missing level above it.
 bool MakeFolder(const std::string& path, std::string& error) {
     std::error_code failed;
-    std::filesystem::create_directories(path, failed);
+    std::filesystem::create_directories(qrcommon::PathOfName(path), failed);
     if (failed) error = "cannot create the output folder \"" + path + "\": " + failed.message();
     return !failed;
 }
@@ -35,7 +37,8 @@ std::unique_ptr<OutputFolder> OpenFolder(const std::string& path, bool make, std
 
 // One code into the file -o names: replaced whole, or written into a device or pipe.
 std::optional<PreparedOutput> PrepareFile(const BatchOptions& options, std::string& error) {
-    const std::string folder = std::filesystem::path(options.output).parent_path().string();
+    const std::string folder =
+        qrcommon::NameOfPath(qrcommon::PathOfName(options.output).parent_path());
     if (options.makeFolder && !folder.empty() && !MakeFolder(folder, error)) return std::nullopt;
     auto destination = qrcommon::OpenDestination(options.output, error);
     if (!destination) {
@@ -56,13 +59,14 @@ std::optional<PreparedOutput> PrepareFile(const BatchOptions& options, std::stri
     }
     prepared.fileName = destination->name;
     prepared.target =
-        std::make_unique<OutputFolder>(destination->folder.Release(), destination->folderPath);
+        std::make_unique<OutputFolder>(std::move(destination->folder), destination->folderPath);
     return prepared;
 }
 
 // Every line's file into one archive: a file replaced whole at the end, or a stream.
 std::optional<PreparedOutput> PrepareArchive(const BatchOptions& options, std::string& error) {
-    const std::string folder = std::filesystem::path(options.output).parent_path().string();
+    const std::string folder =
+        qrcommon::NameOfPath(qrcommon::PathOfName(options.output).parent_path());
     const char* kind = ArchiveName(options.archive);
     if (options.output != "-") {
         if (const auto wrong = qrcommon::WrongExtension(options.output, kind, kind)) {
@@ -72,7 +76,7 @@ std::optional<PreparedOutput> PrepareArchive(const BatchOptions& options, std::s
     }
     if (options.makeFolder && !folder.empty() && !MakeFolder(folder, error)) return std::nullopt;
     auto destination = qrcommon::OpenDestination(options.output, error);
-    if (destination && destination->IsStream() && isatty(destination->stream.get()) != 0) {
+    if (destination && destination->IsStream() && qrcommon::IsTerminal(destination->stream.get())) {
         error = "an archive is not for a terminal; redirect it into a file or a program";
         destination.reset();
     }
@@ -107,9 +111,8 @@ std::optional<PreparedOutput> PrepareOutput(BatchOptions& options, std::string& 
         return prepared;
     }
     if (options.outputKind == OutputKind::kFile) {
-        std::error_code ignored;
-        const std::filesystem::path path(options.output);
-        if (std::filesystem::is_directory(path, ignored) || !path.has_filename()) {
+        if (qrcommon::IsFolder(options.output) ||
+            !qrcommon::PathOfName(options.output).has_filename()) {
             options.outputKind = OutputKind::kFolder;
         } else {
             return PrepareFile(options, error);

@@ -1,8 +1,8 @@
 #include "input/table_source.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/file_calls.h"
 #include "input/delimited_reader.h"
 #include "input/text_escapes.h"
 #include "input/xlsx_reader.h"
@@ -24,9 +24,7 @@ bool WholeAt(const TableRecord& record, size_t column) {
 }
 
 uint64_t SizeOf(int fd) {
-    struct stat info {};
-    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? static_cast<uint64_t>(info.st_size)
-                                                            : 0;
+    return qrcommon::RegularFileSize(fd).value_or(0);
 }
 
 std::unique_ptr<TableReader> ReaderFor(const BatchOptions& options, int fd, std::string& error) {

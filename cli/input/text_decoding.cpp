@@ -2,9 +2,28 @@
 
 #include <stdexcept>
 
+#if defined(_WIN32)
+#include "common/code_page_text.h"
+#include "common/utf16_text.h"
+#else
 #include <iconv.h>
+#endif
 
 namespace qrcli {
+
+#if defined(_WIN32)
+
+Gb18030Decoder::Gb18030Decoder() : converter_(nullptr) {}
+
+Gb18030Decoder::~Gb18030Decoder() = default;
+
+std::optional<std::string> Gb18030Decoder::ToUtf8(std::string_view bytes) {
+    const auto wide = qrcommon::Gb18030ToUtf16(bytes);
+    if (!wide) return std::nullopt;
+    return qrcommon::Utf16ToUtf8(*wide);
+}
+
+#else
 
 Gb18030Decoder::Gb18030Decoder() : converter_(::iconv_open("UTF-8", "GB18030")) {
     if (converter_ == reinterpret_cast<void*>(-1)) {
@@ -33,5 +52,7 @@ std::optional<std::string> Gb18030Decoder::ToUtf8(std::string_view bytes) {
     out.resize(out.size() - outLeft);
     return out;
 }
+
+#endif
 
 }  // namespace qrcli

@@ -19,7 +19,7 @@ class Gb18030Decoder {
     std::optional<std::string> ToUtf8(std::string_view bytes);
 
   private:
-    void* converter_;  // an iconv_t
+    void* converter_;  // an iconv_t (none on Windows)
 };
 
 }  // namespace qrcli

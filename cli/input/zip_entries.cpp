@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zip.h>
+
+#include "common/file_calls.h"
 
 namespace qrcli {
 
@@ -38,13 +37,13 @@ long ZipEntry::Read(char* buffer, size_t size, std::string& error) {
 }
 
 std::unique_ptr<ZipArchive> ZipArchive::Open(int fd, std::string& error) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const auto size = qrcommon::RegularFileSize(fd);
+    if (!size) {
         error = "an .xlsx is read from a file, not from a pipe or standard input";
         return nullptr;
     }
     // libzip closes the descriptor it is given; the caller keeps its own.
-    const int own = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    const int own = qrcommon::DuplicateDescriptor(fd);
     int code = ZIP_ER_OPEN;
     zip_t* zip = own < 0 ? nullptr : zip_fdopen(own, ZIP_RDONLY, &code);
     if (zip == nullptr) {  // libzip has closed its descriptor
@@ -62,7 +61,7 @@ std::unique_ptr<ZipArchive> ZipArchive::Open(int fd, std::string& error) {
                 std::to_string(kMaxZipEntries) + " read";
         return nullptr;
     }
-    return std::unique_ptr<ZipArchive>(new ZipArchive(zip, static_cast<uint64_t>(info.st_size)));
+    return std::unique_ptr<ZipArchive>(new ZipArchive(zip, *size));
 }
 
 ZipArchive::~ZipArchive() {

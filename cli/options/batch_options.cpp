@@ -1,12 +1,12 @@
 #include "options/batch_options.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <string_view>
 
 #include "canvas.h"
+#include "common/path_names.h"
 #include "options/colours.h"
 #include "options/help_text.h"
 #include "options/option_table.h"
@@ -210,8 +210,7 @@ std::optional<ArchiveFormat> ArchiveOfName(const std::string& path) {
         !ParseArchive(path.substr(dot + 1), archive)) {
         return std::nullopt;
     }
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) return std::nullopt;
+    if (qrcommon::IsFolder(path)) return std::nullopt;
     return archive;
 }
 

@@ -4,13 +4,30 @@
 #include <cstring>
 #include <optional>
 
+#if defined(_WIN32)
+#include "common/code_page_text.h"
+#include "common/utf16_text.h"
+#else
 #include <iconv.h>
+#endif
 
 namespace qrsheet {
 
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+
+#if defined(_WIN32)
+
+// The whole text in the encoding, or nothing when any byte does not belong to it.
+std::optional<std::u32string> Convert(std::string_view bytes, const char* encoding) {
+    const auto wide = std::string_view(encoding) == "UTF-8" ? qrcommon::Utf8ToUtf16(bytes)
+                                                            : qrcommon::Gb18030ToUtf16(bytes);
+    if (!wide) return std::nullopt;
+    return qrcommon::Utf16ToUtf32(*wide);
+}
+
+#else
 
 // The whole text in the encoding, or nothing when any byte does not belong to it.
 std::optional<std::u32string> Convert(std::string_view bytes, const char* encoding) {
@@ -28,6 +45,8 @@ std::optional<std::u32string> Convert(std::string_view bytes, const char* encodi
     out.resize(out.size() - outLeft / sizeof(char32_t));
     return out;
 }
+
+#endif
 
 }  // namespace
 

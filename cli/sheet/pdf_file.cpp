@@ -3,11 +3,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
 #include <unistd.h>
 
+#include "common/file_calls.h"
 #include "images/deflater.h"
-#include "scratch_file.h"
 
 namespace qrsheet {
 
@@ -22,16 +21,16 @@ std::unique_ptr<PdfFile> PdfFile::Create(qrcommon::Destination destination, std:
     std::string scratch;
     int fd = -1;
     if (destination.IsStream()) {
-        fd = ::fcntl(destination.stream.get(), F_DUPFD_CLOEXEC, 0);  // the file closes its own
+        fd = qrcommon::DuplicateDescriptor(destination.stream.get());  // the file closes its own
     } else {
-        qrplat::RemoveLeftoverScratchFiles(destination.folder.get());
-        fd = qrplat::CreateScratchFile(destination.folder.get(), scratch);
+        destination.folder.RemoveLeftovers();
+        fd = destination.folder.CreateScratch(scratch);
     }
     std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
     if (file == nullptr) {
         error = std::strerror(errno);
         if (fd >= 0) ::close(fd);
-        if (!scratch.empty()) ::unlinkat(destination.folder.get(), scratch.c_str(), 0);
+        if (!scratch.empty()) destination.folder.Remove(scratch);
         return nullptr;
     }
     std::setvbuf(file, nullptr, _IOFBF, 1 << 20);
@@ -47,7 +46,7 @@ PdfFile::PdfFile(std::FILE* file, qrcommon::Destination destination, std::string
 PdfFile::~PdfFile() {
     if (file_ != nullptr) {
         std::fclose(file_);
-        if (!scratch_.empty()) ::unlinkat(destination_.folder.get(), scratch_.c_str(), 0);
+        if (!scratch_.empty()) destination_.folder.Remove(scratch_);
     }
 }
 
@@ -100,19 +99,15 @@ std::optional<std::string> PdfFile::Finish(int catalog) {
     Write(xref);
     if (std::fflush(file_) != 0 && error_ == 0) error_ = errno;
     const bool replacing = !scratch_.empty();
-    if (error_ == 0 && replacing && ::fsync(::fileno(file_)) != 0) error_ = errno;
+    if (error_ == 0 && replacing && qrcommon::SyncDescriptor(::fileno(file_)) != 0) error_ = errno;
     if (std::fclose(file_) != 0 && error_ == 0) error_ = errno;
     file_ = nullptr;
     if (!replacing) {
         return error_ == 0 ? std::nullopt : std::optional<std::string>(std::strerror(error_));
     }
-    const int folder = destination_.folder.get();
-    if (error_ == 0 &&
-        ::renameat(folder, scratch_.c_str(), folder, destination_.name.c_str()) != 0) {
-        error_ = errno;
-    }
+    if (error_ == 0) error_ = destination_.folder.Rename(scratch_, destination_.name);
     if (error_ == 0) return std::nullopt;
-    ::unlinkat(folder, scratch_.c_str(), 0);
+    destination_.folder.Remove(scratch_);
     return std::string(std::strerror(error_));
 }
 

@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-#include <sys/stat.h>
-
+#include "common/path_names.h"
 #include "font_chain.h"
 #include "label_encoding.h"
 
@@ -27,8 +26,7 @@ std::string Quoted(const std::string& name) {
 
 int RunSheets(const SheetArguments& sheet, SheetInput& input, const std::string& output,
               const qr::SymbolParams& symbol, int jobs, bool quiet) {
-    struct stat status {};
-    if (::stat(output.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+    if (qrcommon::IsFolder(output)) {
         Say("output " + Quoted(output) + " is a folder; --sheet writes one PDF file");
         return kCannotRun;
     }

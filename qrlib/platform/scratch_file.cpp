@@ -98,6 +98,22 @@ std::string NewScratchName() {
 
 #if defined(_WIN32)
 
+namespace {
+
+// The find data of the ANSI and the wide calls hold the same fields.
+template <typename FindData>
+bool IsLeftover(const FindData& found, const FILETIME& now, std::string_view name) {
+    const auto ticks = [](const FILETIME& t) {
+        return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    constexpr uint64_t kTicksPerSecond = 10'000'000;  // FILETIME counts 100 ns
+    const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    if ((found.dwFileAttributes & skip) != 0 || !IsScratchName(name)) return false;
+    return ticks(now) - ticks(found.ftLastWriteTime) >= kLeftoverSeconds * kTicksPerSecond;
+}
+
+}  // namespace
+
 void RemoveLeftoverScratchFiles(const std::string& folderPrefix) {
     WIN32_FIND_DATAA found{};
     const std::string pattern = folderPrefix + ".qrbatch-*.part";
@@ -105,18 +121,28 @@ void RemoveLeftoverScratchFiles(const std::string& folderPrefix) {
     if (search == INVALID_HANDLE_VALUE) return;
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
-    const auto ticks = [](const FILETIME& t) {
-        return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    constexpr uint64_t kTicksPerSecond = 10'000'000;  // FILETIME counts 100 ns
     do {
-        const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-        if ((found.dwFileAttributes & skip) != 0 || !IsScratchName(found.cFileName)) continue;
-        if (ticks(now) - ticks(found.ftLastWriteTime) < kLeftoverSeconds * kTicksPerSecond)
-            continue;
         // A writer holds its file open without sharing, so deleting it fails while it writes.
-        DeleteFileA((folderPrefix + found.cFileName).c_str());
+        if (IsLeftover(found, now, found.cFileName))
+            DeleteFileA((folderPrefix + found.cFileName).c_str());
     } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void RemoveLeftoverScratchFiles(const std::wstring& folderPrefix) {
+    WIN32_FIND_DATAW found{};
+    const std::wstring pattern = folderPrefix + L".qrbatch-*.part";
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    do {
+        // Scratch names are plain letters: a name with any other character is not one.
+        const std::wstring wide = found.cFileName;
+        if (std::any_of(wide.begin(), wide.end(), [](wchar_t c) { return c >= 0x80; })) continue;
+        const std::string name(wide.begin(), wide.end());
+        if (IsLeftover(found, now, name)) DeleteFileW((folderPrefix + wide).c_str());
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 

@@ -31,6 +31,8 @@ inline constexpr int kLeftoverSeconds = 60;
 // Removes the scratch files whose writers are gone in the folder of this path prefix (a folder
 // with its separator, or empty for the current folder). A file still open is not removed.
 void RemoveLeftoverScratchFiles(const std::string& folderPrefix);
+// The same for a folder named in UTF-16, as the wide file calls take it.
+void RemoveLeftoverScratchFiles(const std::wstring& folderPrefix);
 
 #else
 

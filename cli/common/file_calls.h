@@ -1,0 +1,27 @@
+// The calls on open files that Linux and Windows spell differently. Descriptors are the C
+// runtime's on both systems (on Windows they stand for handles), so the readers and writers
+// above them read and write the same way everywhere. Failures set errno.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace qrcommon {
+
+// The file opened for reading, in binary; -1 with errno when it cannot be, EISDIR for a folder.
+int OpenToRead(const std::string& path);
+
+// A second descriptor of the same open file, not passed on to other programs; -1 with errno.
+int DuplicateDescriptor(int fd);
+
+// Waits until what was written is on the disk: 0, or -1 with errno.
+int SyncDescriptor(int fd);
+
+// The size of a regular file; nothing for a pipe, a terminal or a device.
+std::optional<uint64_t> RegularFileSize(int fd);
+
+// True when the descriptor is a terminal (a console window on Windows) that a person watches.
+bool IsTerminal(int fd);
+
+}  // namespace qrcommon

@@ -1,0 +1,14 @@
+// The file names Windows takes as they are. Others it refuses, or worse takes for something
+// else: "a:b" is a stream of the file "a", "a\b" a file in the folder "a", "name." the file
+// "name", and "nul.png" the null device. This tool refuses them all, as it does a name that
+// Linux refuses, so no line's file lands anywhere but under its own name.
+#pragma once
+
+#include <string_view>
+
+namespace qrcommon {
+
+// True when the name (UTF-8, one path component) is a plain file name on Windows.
+bool WindowsTakesName(std::string_view name);
+
+}  // namespace qrcommon
