@@ -8,6 +8,7 @@
 #include "batch/batch_run.h"
 #include "batch/line_jobs.h"
 #include "batch/progress_bar.h"
+#include "batch/symbol_reading.h"
 #include "common/file_calls.h"
 #include "images/bmp_colours.h"
 #include "images/symbol_layout.h"
@@ -62,6 +63,9 @@ int Fail(const std::string& message) {
 
 int RunCommand(BatchOptions options) {
     if (const auto meet = BmpColoursMeet(options)) return Fail(*meet);
+    if (options.verify && !CanReadSymbols()) {
+        return Fail("--verify: this build has no QR reader to read the images back with");
+    }
     std::string error;
     auto output = PrepareOutput(options, error);
     if (!output) return Fail(error);

@@ -1,14 +1,32 @@
 #include "batch/symbol_reading.h"
 
+#if !defined(QRBATCH_WITHOUT_READER)
 #include <ZXing/ReadBarcode.h>
+#endif
 
 namespace qrcli {
+
+bool CanReadSymbols() {
+#if defined(QRBATCH_WITHOUT_READER)
+    return false;
+#else
+    return true;
+#endif
+}
 
 std::optional<std::vector<uint8_t>> ReadQrBytes(const GreyImage& image) {
     auto read = ReadSymbol(image, false);
     if (!read) return std::nullopt;
     return std::move(read->bytes);
 }
+
+#if defined(QRBATCH_WITHOUT_READER)
+
+std::optional<SymbolRead> ReadSymbol(const GreyImage&, bool) {
+    return std::nullopt;
+}
+
+#else
 
 std::optional<SymbolRead> ReadSymbol(const GreyImage& image, bool micro) {
     if (image.width <= 0 || image.height <= 0) return std::nullopt;
@@ -25,5 +43,7 @@ std::optional<SymbolRead> ReadSymbol(const GreyImage& image, bool micro) {
     return SymbolRead{std::vector<uint8_t>(bytes.begin(), bytes.end()), result.hasECI(),
                       result.sequenceIndex(), result.sequenceSize(), result.sequenceId()};
 }
+
+#endif
 
 }  // namespace qrcli

@@ -10,6 +10,10 @@
 
 namespace qrcli {
 
+// False in a build without the reader (the Windows one, where no zxing-cpp is built): there
+// --verify is refused rather than every line reported unread.
+bool CanReadSymbols();
+
 // The raw bytes of the QR Code symbol in the image, or nothing when none is read.
 std::optional<std::vector<uint8_t>> ReadQrBytes(const GreyImage& image);
 

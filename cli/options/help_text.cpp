@@ -2,7 +2,9 @@
 
 #include <string>
 
+#if !defined(QRBATCH_WITHOUT_READER)
 #include <ZXing/ZXVersion.h>
+#endif
 #include <png.h>
 
 #include "sheet_arguments.h"
@@ -167,9 +169,14 @@ Examples:
 }
 
 std::string VersionText() {
+#if defined(QRBATCH_WITHOUT_READER)
+    return std::string("qrbatch-cli ") + QRBATCH_VERSION + " (libpng " PNG_LIBPNG_VER_STRING +
+           ", no QR reader: --verify is not available)\n";
+#else
     return std::string("qrbatch-cli ") + QRBATCH_VERSION + " (libpng " PNG_LIBPNG_VER_STRING +
            ", zxing-cpp " + std::to_string(ZXING_VERSION_MAJOR) + "." +
            std::to_string(ZXING_VERSION_MINOR) + "." + std::to_string(ZXING_VERSION_PATCH) + ")\n";
+#endif
 }
 
 }  // namespace qrcli
