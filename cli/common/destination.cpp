@@ -112,7 +112,13 @@ std::optional<Destination> OpenDestination(const std::string& path, std::string&
     if (folder.empty()) folder = ".";
     int failure = 0;
     auto opened = Folder::Open(folder, failure);
-    if (!opened) return Fails(error, "folder \"" + folder + "\": " + std::strerror(failure));
+    if (!opened) {
+        // Built piece by piece: GCC 12 warns falsely on one long chain of + here.
+        std::string reason = "folder \"" + folder;
+        reason += "\": ";
+        reason += std::strerror(failure);
+        return Fails(error, reason);
+    }
     destination.folder = std::move(*opened);
     destination.name = NameOfPath(whole.filename());
     destination.folderPath = folder;
