@@ -108,17 +108,11 @@ std::optional<Destination> OpenDestination(const std::string& path, std::string&
     }
     const std::filesystem::path whole = PathOfName(path);
     if (!whole.has_filename()) return Fails(error, "names no file");
-    std::string folder = NameOfPath(whole.parent_path());
-    if (folder.empty()) folder = ".";
+    const std::filesystem::path parent = whole.parent_path();
+    const std::string folder = parent.empty() ? std::string(".") : NameOfPath(parent);
     int failure = 0;
     auto opened = Folder::Open(folder, failure);
-    if (!opened) {
-        // Built piece by piece: GCC 12 warns falsely on one long chain of + here.
-        std::string reason = "folder \"" + folder;
-        reason += "\": ";
-        reason += std::strerror(failure);
-        return Fails(error, reason);
-    }
+    if (!opened) return Fails(error, "folder \"" + folder + "\": " + std::strerror(failure));
     destination.folder = std::move(*opened);
     destination.name = NameOfPath(whole.filename());
     destination.folderPath = folder;
