@@ -9,6 +9,9 @@
 #include <unistd.h>
 
 #include "common/file_calls.h"
+#if defined(_WIN32)
+#include "common/windows_calls.h"
+#endif
 
 namespace qrcommon {
 
@@ -43,14 +46,20 @@ namespace {
 
 #if defined(_WIN32)
 
-// Windows has no per-thread character set: names go in as UTF-8 by their own call.
+// Windows has no UTF-8 character set for a thread to take: the writer is given names in
+// UTF-16, which it turns into the archive's UTF-8 itself. Given in UTF-8, a name outside the
+// ANSI code page would reach the zip writer as no name at all.
 class Utf8Names {
   public:
     Utf8Names() {}
 };
 
 void SetEntryName(struct archive_entry* entry, const std::string& name) {
-    archive_entry_set_pathname_utf8(entry, name.c_str());
+    if (const auto wide = WideName(name)) {
+        archive_entry_copy_pathname_w(entry, wide->c_str());
+    } else {
+        archive_entry_set_pathname(entry, name.c_str());  // a tar name of other bytes
+    }
 }
 
 #else
