@@ -1,6 +1,7 @@
 #include "common/archive_file.h"
 
 #include <cerrno>
+#include <clocale>
 #include <cstring>
 
 #include <archive.h>
@@ -47,11 +48,16 @@ namespace {
 #if defined(_WIN32)
 
 // Windows has no UTF-8 character set for a thread to take: the writer is given names in
-// UTF-16, which it turns into the archive's UTF-8 itself. Given in UTF-8, a name outside the
-// ANSI code page would reach the zip writer as no name at all.
+// UTF-16, which it turns into the archive's UTF-8 itself. The tar writer also wants each name
+// in the process's character set, which is that of the system's code page once asked for (936
+// on Chinese Windows) and Latin-1 under "C": a name outside it is refused for its entry alone.
+// Asked for when the first archive is made, before any worker thread runs.
 class Utf8Names {
   public:
-    Utf8Names() {}
+    Utf8Names() {
+        static const bool systemCharacters = std::setlocale(LC_CTYPE, "") != nullptr;
+        (void)systemCharacters;
+    }
 };
 
 void SetEntryName(struct archive_entry* entry, const std::string& name) {
