@@ -4,6 +4,12 @@
 #include <array>
 #include <cctype>
 
+#if defined(_WIN32)
+#include <windows.h>
+
+#include "common/utf16_text.h"
+#endif
+
 namespace qrcommon {
 
 namespace {
@@ -37,6 +43,21 @@ bool WindowsTakesName(std::string_view name) {
     while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
     return std::none_of(kDeviceNames.begin(), kDeviceNames.end(),
                         [&](std::string_view device) { return SameLetters(stem, device); });
+}
+
+std::string WindowsNameKey(std::string_view name) {
+#if defined(_WIN32)
+    auto wide = Utf8ToUtf16(name);
+    if (!wide || wide->empty()) return std::string(name);
+    // The upper case of the system's own table, as NTFS keeps it for its names.
+    CharUpperBuffW(reinterpret_cast<wchar_t*>(wide->data()), static_cast<DWORD>(wide->size()));
+    return Utf16ToUtf8(*wide);
+#else
+    std::string key(name);
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return key;
+#endif
 }
 
 }  // namespace qrcommon

@@ -4,11 +4,16 @@
 // Linux refuses, so no line's file lands anywhere but under its own name.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace qrcommon {
 
 // True when the name (UTF-8, one path component) is a plain file name on Windows.
 bool WindowsTakesName(std::string_view name);
+
+// The name as Windows' file systems compare names, which ignore case: "ABC.png" and "abc.png"
+// are one file there. Two lines must not share a file unnoticed through it.
+std::string WindowsNameKey(std::string_view name);
 
 }  // namespace qrcommon

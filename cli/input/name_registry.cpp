@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "common/temporary_file.h"
+#include "common/windows_names.h"
 
 namespace qrcli {
 
@@ -112,6 +113,11 @@ uint32_t NameRegistry::TextHash(std::string_view text) {
 
 size_t NameRegistry::Claim(std::string_view name, std::string_view text, size_t line,
                            bool& sameText, NameUse use) {
+#if defined(_WIN32)
+    // Names that differ only in case are one file there.
+    const std::string key = qrcommon::WindowsNameKey(name);
+    name = key;
+#endif
     if (used_ + 1 > entries_.size() / 4 * 3) Grow();
     const uint64_t nameHash = NameHash(name);
     const uint32_t textHash = TextHash(text);

@@ -65,4 +65,20 @@ TEST(WindowsNames, OnlyPlainFileNamesAreTaken) {
     for (const auto& c : cases) EXPECT_EQ(qrcommon::WindowsTakesName(c.name), c.taken) << c.name;
 }
 
+TEST(WindowsNames, NamesAlikeButForCaseShareOneKey) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        {"ABC.png", "abc.PNG", true},  {"Serial-0001.png", "serial-0001.png", true},
+        {"abc.png", "abd.png", false}, {"\xE4\xBA\x8C.png", "\xE4\xBA\x8C.PNG", true},
+        {"a.png", "a .png", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(qrcommon::WindowsNameKey(c.a) == qrcommon::WindowsNameKey(c.b), c.same)
+            << c.a << " / " << c.b;
+    }
+}
+
 }  // namespace
