@@ -1,7 +1,8 @@
 ; The Windows installer of qrbatch, made by scripts/package-windows with makensis:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0 -DFILES=folder -DICON=qrbatch.ico
 ;            -DOUTFILE=setup.exe qrbatch.nsi
-; FILES holds qrbatch.exe, QRCodeWin32.dll, LICENSE.txt and README.txt.
+; FILES holds qrbatch.exe, QRCodeWin32.dll, qrbatch-cli.exe, fonts\fonts.conf, LICENSE.txt and
+; README.txt.
 ;
 ; It installs for the current user without administrator rights; started as administrator it
 ; offers an installation for all users (also /AllUsers on the command line). The library is
@@ -78,6 +79,10 @@ Section
   File "${FILES}\QRCodeWin32.dll"
   File "${FILES}\LICENSE.txt"
   File "${FILES}\README.txt"
+  File "${FILES}\qrbatch-cli.exe"
+  SetOutPath "$INSTDIR\fonts"
+  File "${FILES}\fonts\fonts.conf"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; The shortcut's name depends on the language; the uninstaller finds it by the stored path.
@@ -106,6 +111,9 @@ Section Uninstall
   Delete "$INSTDIR\QRCodeWin32.dll"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\qrbatch-cli.exe"
+  Delete "$INSTDIR\fonts\fonts.conf"
+  RMDir "$INSTDIR\fonts"
   ; The preview files the program writes beside itself.
   Delete "$INSTDIR\a.jpg"
   Delete "$INSTDIR\a.bmp"
