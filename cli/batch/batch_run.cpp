@@ -16,6 +16,14 @@ constexpr size_t kLinesPerTake = 16;
 // An archive's entries all leave from one thread: the images made ahead of it, at most.
 constexpr size_t kHeldImageBytes = 16 << 20;
 
+// Windows' file systems take names alike but for case for one file, so there names made from
+// different texts can meet whatever the naming.
+#if defined(_WIN32)
+constexpr bool kNamesMeetAcrossCase = true;
+#else
+constexpr bool kNamesMeetAcrossCase = false;
+#endif
+
 }  // namespace
 
 struct BatchRun::Slot {
@@ -36,8 +44,9 @@ BatchRun::BatchRun(const BatchOptions& options, OutputTarget& target, LineDone o
       sharded_(options.shardCount > 1),
       splits_(options.splitParts > 1 || options.splitWhenLong),
       claimsNames_(options.naming != Naming::kIndex &&
-                   (options.naming == Naming::kSafe || options.inputFormat == InputFormat::kTsv ||
-                    ReadsTable(options) || archive_ || sharded_ || splits_)) {
+                   (kNamesMeetAcrossCase || options.naming == Naming::kSafe ||
+                    options.inputFormat == InputFormat::kTsv || ReadsTable(options) || archive_ ||
+                    sharded_ || splits_)) {
     if (claimsNames_) registry_.emplace();
     if (options.jobs > 1) {
         for (int i = 0; i < options.jobs; ++i) workers_.emplace_back([this] { Work(); });
