@@ -20,9 +20,10 @@ import pefile
 from PIL import Image, ImageChops
 
 FILES = [
-    # file, description, icon, manifest
+    # file (from the folder of the window build's files), description, icon, manifest
     ("QRCodeWin32.dll", "二维码库 QRCodeWin32", False, False),
     ("qrbatch.exe", "二维码批量生成工具", True, True),
+    ("../cli/bin/qrbatch-cli.exe", "二维码批量生成命令行工具", True, False),
 ]
 ICON_SIZES = [16, 32, 48, 256]
 ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
@@ -132,8 +133,9 @@ def main(folder, version, svg):
     scratch = folder / "resource-check"
     scratch.mkdir(exist_ok=True)
     numbers = tuple(int(part) for part in version.split(".")) + (0,)
-    for name, description, icon, manifest in FILES:
-        path = folder / name
+    for relative, description, icon, manifest in FILES:
+        path = folder / relative
+        name = path.name
         if not check(path.is_file(), f"{name}: built"):
             continue
         pe = pefile.PE(str(path))
