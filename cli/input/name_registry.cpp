@@ -118,12 +118,12 @@ size_t NameRegistry::Claim(std::string_view name, std::string_view text, size_t 
     const std::string key = qrcommon::WindowsNameKey(name);
     name = key;
 #endif
-    if (used_ + 1 > entries_.size() / 4 * 3) Grow();
+    if (!entries_ || used_ + 1 > entries_->size() / 4 * 3) Grow();
     const uint64_t nameHash = NameHash(name);
     const uint32_t textHash = TextHash(text);
-    const size_t mask = entries_.size() - 1;
+    const size_t mask = entries_->size() - 1;
     for (size_t at = nameHash & mask;; at = (at + 1) & mask) {
-        Entry& entry = entries_[at];
+        const Entry entry = entries_->Get(at);
         // Equal hashes only suggest the same name and text; the stored bytes decide.
         if (entry.name == nameHash && store_.NameIs(entry.stored, name)) {
             const auto had = static_cast<NameUse>(entry.use);
@@ -136,8 +136,8 @@ size_t NameRegistry::Claim(std::string_view name, std::string_view text, size_t 
             return entry.line;
         }
         if (entry.name == 0) {
-            entry = {nameHash, textHash, static_cast<uint32_t>(use), static_cast<uint32_t>(line),
-                     store_.Add(name, text)};
+            entries_->Set(at, {nameHash, textHash, static_cast<uint32_t>(use),
+                               static_cast<uint32_t>(line), store_.Add(name, text)});
             ++used_;
             sameText = false;
             return 0;
@@ -146,15 +146,20 @@ size_t NameRegistry::Claim(std::string_view name, std::string_view text, size_t 
 }
 
 void NameRegistry::Grow() {
-    std::vector<Entry> old = std::move(entries_);
-    entries_.assign(old.empty() ? 1024 : old.size() * 2, Entry{});
-    const size_t mask = entries_.size() - 1;
-    for (const Entry& entry : old) {
+    auto grown = std::make_unique<PagedTable<Entry>>(entries_ ? entries_->size() * 2 : 1024);
+    // Only one of the two tables holds its pages in memory.
+    if (entries_) entries_->KeepLittle();
+    const size_t mask = grown->size() - 1;
+    // Read in order, the old entries land in two runs of the new table that also go up in
+    // order, so only a few pages of either are in memory at once.
+    for (size_t old = 0; entries_ && old < entries_->size(); ++old) {
+        const Entry entry = entries_->Get(old);
         if (entry.name == 0) continue;
         size_t at = entry.name & mask;
-        while (entries_[at].name != 0) at = (at + 1) & mask;
-        entries_[at] = entry;
+        while (grown->Get(at).name != 0) at = (at + 1) & mask;
+        grown->Set(at, entry);
     }
+    entries_ = std::move(grown);
 }
 
 }  // namespace qrcli

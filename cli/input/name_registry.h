@@ -1,14 +1,18 @@
 // The file names a batch has given out, for namings where two different texts can arrive at
-// one name (--name safe, or names from a TSV column). Memory holds 24 bytes a name: hashes to
-// find an entry fast, and where its name and text lie in a scratch file, against which a
-// match of the hashes is confirmed byte for byte.
+// one name (--name safe, or names from a TSV column). An entry is 24 bytes: hashes to find it
+// fast, and where its name and text lie in a scratch file, against which a match of the hashes
+// is confirmed byte for byte. The entries themselves page out to a scratch file of their own
+// beyond a few megabytes, so memory stays flat at any number of names.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "input/paged_table.h"
 
 namespace qrcli {
 
@@ -66,7 +70,7 @@ class NameRegistry {
     };
     void Grow();
 
-    std::vector<Entry> entries_;
+    std::unique_ptr<PagedTable<Entry>> entries_;
     size_t used_ = 0;
     TextStore store_;
 };

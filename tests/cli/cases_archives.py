@@ -130,6 +130,21 @@ def case_archive_memory(tmp):
           done.stderr.decode()[-300:])
     print("60 images of 4.5 MB into a tar in 256 MB of address space")
 
+    # An archive keeps every name it has given out, for clashes: ten times the lines may not
+    # take more memory than a page table's worth.
+    def peak_kib(count):
+        lines = os.path.join(tmp, f"serials-{count}.txt")
+        open(lines, "w").write("".join(f"SN{i:08d}\n" for i in range(count)))
+        peak = os.path.join(tmp, "peak")
+        # GNU time's child is its own, not a fork of this large test process: its peak is its.
+        done = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", peak, c.PROGRAM, lines, "-o",
+                               "-", "--archive", "tar", "-q"], stdout=subprocess.DEVNULL)
+        check(done.returncode == 0, f"{count} lines: status {done.returncode}")
+        return int(open(peak).read().split()[-1])
+    few, many = peak_kib(30_000), peak_kib(300_000)
+    check(many - few < 4096, f"30,000 names: {few} KiB at the peak, 300,000: {many} KiB")
+    print(f"names of an archive: {few} KiB at the peak with 30,000 lines, {many} KiB with 300,000")
+
 
 def shard_input():
     """Repeats near and far, texts one safe name stands for, lines too long; TSV names twice."""
