@@ -145,6 +145,20 @@ def case_archive_memory(tmp):
     check(many - few < 4096, f"30,000 names: {few} KiB at the peak, 300,000: {many} KiB")
     print(f"names of an archive: {few} KiB at the peak with 30,000 lines, {many} KiB with 300,000")
 
+    # Temporary files that stop taking bytes at 256 KB (the archive goes to a pipe, which the
+    # limit does not touch): the table stays in memory and still knows every name.
+    lines = os.path.join(tmp, "repeat.txt")
+    open(lines, "w").write("".join(f"SN{i:08d}\n" for i in range(100_000)) +
+                           "".join(f"SN{i:08d}\n" for i in range(7, 100_000, 1000)))
+    limit = (256 << 10, 256 << 10)
+    done = subprocess.run([c.PROGRAM, lines, "-o", "-", "--archive", "tar", "-q"],
+                          capture_output=True, timeout=300,
+                          preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_FSIZE, limit))
+    names = [name for name, _ in entries(done.stdout)]
+    check(done.returncode == 0 and len(names) == 100_000 and len(set(names)) == 100_000,
+          f"status {done.returncode}, {len(names)} entries: {done.stderr.decode()[-300:]}")
+    print("with temporary files limited to 256 KB, 100,000 names and 100 repeats: one entry a name")
+
 
 def shard_input():
     """Repeats near and far, texts one safe name stands for, lines too long; TSV names twice."""
