@@ -6,7 +6,8 @@ its own; the medians over the rounds are printed. The commands:
   - qrbatch-cli with its defaults (PNG, 200 x 200, automatic mask) with two jobs and one job,
     and, given --before, an earlier build of it with two jobs;
   - the floor (bench/batch_floor.c): the same names, each file written with as many bytes as
-    qrbatch-cli wrote on average, nothing computed;
+    qrbatch-cli wrote on average, nothing computed; and the same floor making each file as
+    qrbatch-cli does, so that a kill never leaves one half written, on two threads and on one;
   - zint --batch at --scale 4 (the same pixels per module), PNG.
 CPU time is the child's own (user + system), from the kernel's accounting at its end.
 
@@ -87,7 +88,11 @@ def bench_medium(name, root, lines_file, lines):
                  f"floor ({size} B)": [args.floor, lines_file, "{out}", str(size), ".png"],
                  "zint --batch --scale 4": ["zint", "-b", "QRCODE", "--batch",
                                             "--input=" + lines_file, "--quietzones", "--scale=4",
-                                            "-o", "{out}/" + "~" * 8 + ".png"]}
+                                            "-o", "{out}/" + "~" * 8 + ".png"],
+                 "kill-safe floor, 2 threads": [args.floor, lines_file, "{out}", str(size), ".png",
+                                                "safe", "2"],
+                 "kill-safe floor, 1 thread": [args.floor, lines_file, "{out}", str(size), ".png",
+                                               "safe", "1"]}
         if args.before:
             tools["before -j 2"] = [args.before, lines_file, "-o", "{out}", "-q", "-j", "2"]
         results = {tool: [] for tool in tools}
@@ -112,6 +117,12 @@ def bench_medium(name, root, lines_file, lines):
             print(f"  {tool}: {cpu[tool] - cpu[floor]:.1f} us of CPU a line beyond the floor's; "
                   f"{wall[floor] / wall[tool]:.2f} of the floor's rate; "
                   f"{wall[names[3]] / wall[tool]:.2f}x zint's rate")
+        # The same files made so that a kill leaves none half written, on as many threads: what
+        # the file system alone asks of the tool.
+        for jobs, safe in ((2, "kill-safe floor, 2 threads"), (1, "kill-safe floor, 1 thread")):
+            tool = f"qrbatch-cli -j {jobs}"
+            print(f"  {tool}: {cpu[tool] - cpu[safe]:.1f} us of CPU a line beyond the kill-safe "
+                  f"floor's on {jobs} thread(s); {wall[safe] / wall[tool]:.2f} of its rate")
     finally:
         shutil.rmtree(base)
 
