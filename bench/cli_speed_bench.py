@@ -47,7 +47,7 @@ args = parser.parse_args()
 
 
 def run(argv, stdin=None, stdout=subprocess.DEVNULL):
-    """Wall seconds, CPU seconds and peak memory (KiB) of one run."""
+    """Wall seconds, CPU seconds and peak memory (KiB, but at least this process's) of one run."""
     source = open(stdin, "rb") if stdin else subprocess.DEVNULL
     start = time.perf_counter()
     child = subprocess.Popen(argv, stdin=source, stdout=stdout, stderr=subprocess.DEVNULL)
@@ -158,7 +158,12 @@ def main():
             bench_sheets(folder, args.sheet_labels)
         if args.memory_lines:
             many = serials(folder, args.memory_lines)
-            wall, _, peak = run([args.program, many, "-o", "-", "--archive", "tar", "-q"])
+            # A child forked from this process starts its peak at this process's size: GNU
+            # time's own child does not.
+            report = os.path.join(folder, "peak")
+            wall, _, _ = run(["/usr/bin/time", "-f", "%M", "-o", report, args.program, many, "-o",
+                              "-", "--archive", "tar", "-q"])
+            peak = int(open(report).read().split()[-1])
             print(f"\n{args.memory_lines} lines to standard output in {wall:.0f} s: peak memory "
                   f"{peak / 1024:.1f} MB")
 
