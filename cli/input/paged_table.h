@@ -17,8 +17,8 @@ class PageFile {
   public:
     static constexpr size_t kPageBytes = 4096;
 
-    // Frames beyond this many cost nothing until used; where no temporary file can be made or
-    // the file cannot take a page, every page stays in memory.
+    // At most framesInMemory pages are in memory, each taken only when first used; where no
+    // temporary file can be made or the file cannot take a page, every page stays in memory.
     explicit PageFile(size_t pages, size_t framesInMemory);
     ~PageFile();
     PageFile(const PageFile&) = delete;
