@@ -26,6 +26,7 @@ def main():
     lib.QRAppearance.argtypes = [ctypes.c_double, ctypes.c_int16, ctypes.c_int16]
     lib.QRSaveAsBMP.restype = ctypes.c_int16
     lib.QRSaveAsWMF.restype = ctypes.c_int16
+    lib.QRCopyToClipboard.restype = ctypes.c_int16
     passed = failed = 0
 
     def check(ok, what):
