@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/file_calls.h"
 #include "images/line_symbols.h"
 
 namespace qrcli {
@@ -161,6 +162,9 @@ LineOutcome BatchRun::Process(const LineJob& job) {
 }
 
 void BatchRun::Work() {
+    // A worker opens, writes and closes its own files: two writers sharing a descriptor table
+    // wait on each other's every call. An archive's entries leave from the reporting thread.
+    if (!archive_) qrcommon::OwnDescriptorTable();
     std::vector<std::shared_ptr<Slot>> taken;
     std::unique_lock lock(mutex_);
     for (;;) {

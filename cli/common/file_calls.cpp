@@ -6,6 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__linux__)
+#include <sched.h>
+#endif
 #if defined(_WIN32)
 #include <io.h>
 #include <windows.h>
@@ -63,6 +66,8 @@ std::optional<uint64_t> RegularFileSize(int fd) {
     return static_cast<uint64_t>(size.QuadPart);
 }
 
+void OwnDescriptorTable() {}
+
 bool IsTerminal(int fd) {
     // _isatty answers true for the null device as well; only a console has a console mode.
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
@@ -96,6 +101,12 @@ std::optional<uint64_t> RegularFileSize(int fd) {
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     return static_cast<uint64_t>(info.st_size);
+}
+
+void OwnDescriptorTable() {
+#if defined(__linux__)
+    ::unshare(CLONE_FILES);  // when refused, the shared table serves as before
+#endif
 }
 
 bool IsTerminal(int fd) {

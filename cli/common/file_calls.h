@@ -21,6 +21,12 @@ int SyncDescriptor(int fd);
 // The size of a regular file; nothing for a pipe, a terminal or a device.
 std::optional<uint64_t> RegularFileSize(int fd);
 
+// Gives the calling thread a descriptor table of its own, a copy of the process's: files it
+// opens from then on are its alone, and neither it nor the other threads wait on a shared table
+// to open, use or close one. Only for a thread that uses no descriptor another thread opens
+// later. Nothing on Windows, or where the system refuses.
+void OwnDescriptorTable();
+
 // True when the descriptor is a terminal (a console window on Windows) that a person watches.
 bool IsTerminal(int fd);
 

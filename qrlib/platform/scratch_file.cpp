@@ -245,10 +245,13 @@ int ReplaceThroughScratchFile(int folder, const std::string& name,
 
 constexpr int kNoUnnamedFile = -1;
 
-// The unnamed file of fd as a path, for a link made through /proc.
+// The unnamed file of fd as a path, for a link made through /proc: the calling thread's
+// descriptor, as a thread may have a table of its own.
 struct UnnamedPath {
-    explicit UnnamedPath(int fd) { std::snprintf(text, sizeof text, "/proc/self/fd/%d", fd); }
-    char text[32];
+    explicit UnnamedPath(int fd) {
+        std::snprintf(text, sizeof text, "/proc/thread-self/fd/%d", fd);
+    }
+    char text[40];
 };
 
 // Names the unnamed file of fd. Straight from the descriptor where the kernel lets this

@@ -46,6 +46,31 @@ TEST(BatchRun, AnyNumberOfJobsWritesTheSameFiles) {
     }
 }
 
+TEST(BatchRun, JobsReplaceTheFilesOfAnEarlierRunWhole) {
+    // Each worker links its files in through descriptors of its own: every older file must
+    // end up holding its own line's new picture, with no scratch file left beside it.
+    clitest::TempDir fresh;
+    auto options = clitest::DefaultOptions(fresh.path());
+    options.jobs = 1;
+    const auto lines = ManyLines();
+    RunLines(lines, options);
+    for (const int jobs : {2, 4}) {
+        clitest::TempDir earlier;
+        options.output = earlier.path().string();
+        options.jobs = 1;
+        options.width = options.height = 120;  // other bytes under the same names
+        RunLines(lines, options);
+        options.jobs = jobs;
+        options.width = options.height = 200;
+        RunLines(lines, options);
+        ASSERT_EQ(earlier.Names(), fresh.Names()) << jobs << " jobs";
+        for (const auto& name : fresh.Names()) {
+            EXPECT_EQ(clitest::ReadFile(earlier / name), clitest::ReadFile(fresh / name))
+                << name << ", " << jobs << " jobs";
+        }
+    }
+}
+
 TEST(BatchRun, LargeImagesAsWellAsSmallOnes) {
     // A 2,000 x 2,000 BMP (500 kB) is written by the worker that made it, the small ones by
     // the reporting thread: both land whole, the same as from one thread.
