@@ -13,9 +13,11 @@ namespace qr {
 
 namespace {
 
-// What the mask choice of every symbol of a version shares, made on first use.
+// What the mask choice of every symbol of a version and level shares, made on first use.
 struct VersionMasks {
-    // Each mask's data modules to invert, by row and by column.
+    // For each mask, the modules to turn dark in a symbol whose format modules are light: the
+    // data modules the mask inverts and the level's and mask's dark format modules, by row
+    // and by column.
     std::array<std::vector<LineBits>, 8> rows;
     std::array<std::vector<LineBits>, 8> columns;
     // Where the block term's rectangles may start, but for the finder patterns' centres:
@@ -40,15 +42,20 @@ std::vector<LineBits> FinderCentres(int n) {
     return centres;
 }
 
-std::unique_ptr<VersionMasks> MakeMasks(int version) {
+std::unique_ptr<VersionMasks> MakeMasks(int version, int level) {
     const ModuleMatrix& functions = FunctionPatternsOf(version);
     const int n = functions.side;
     auto masks = std::make_unique<VersionMasks>();
+    masks->format = FormatModulesOf(n);
     for (int mask = 0; mask < 8; ++mask) {
         ModuleMatrix flips(n);
         flips.isData = functions.isData;
         ApplyMask(flips, mask);  // all light: the modules the mask inverts become dark
-        const PackedMatrix packed(flips);
+        PackedMatrix packed(flips);
+        const unsigned bits = FormatBits(level, mask);
+        for (const FormatModule& f : masks->format) {
+            if (f.bit < 0 || ((bits >> f.bit) & 1U) != 0) packed.Set(f.row, f.column, true);
+        }
         masks->rows[mask].assign(packed.rows.begin(), packed.rows.begin() + n);
         masks->columns[mask].assign(packed.columns.begin(), packed.columns.begin() + n);
     }
@@ -57,27 +64,22 @@ std::unique_ptr<VersionMasks> MakeMasks(int version) {
     for (size_t c = 0; c < centres.size(); ++c) {
         for (size_t w = 0; w < centres[c].size(); ++w) masks->corners[c][w] &= ~centres[c][w];
     }
-    masks->format = FormatModulesOf(n);
     return masks;
 }
 
-const VersionMasks& MasksFor(int version) {
-    static std::array<std::once_flag, kMaxVersion + 1> made;
-    static std::array<std::unique_ptr<VersionMasks>, kMaxVersion + 1> all;
-    const auto v = static_cast<size_t>(version);
-    std::call_once(made[v], [&] { all[v] = MakeMasks(version); });
-    return *all[v];
+const VersionMasks& MasksFor(int version, int level) {
+    constexpr size_t kLevels = 4;
+    static std::array<std::once_flag, (kMaxVersion + 1) * kLevels> made;
+    static std::array<std::unique_ptr<VersionMasks>, (kMaxVersion + 1) * kLevels> all;
+    const size_t i = static_cast<size_t>(version) * kLevels + static_cast<size_t>(level & 3);
+    std::call_once(made[i], [&] { all[i] = MakeMasks(version, level & 3); });
+    return *all[i];
 }
 
 }  // namespace
 
 int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
-    const VersionMasks& masks = MasksFor(version);
-    static const std::array<uint16_t, 32> kFormatBits = [] {
-        std::array<uint16_t, 32> all{};
-        for (int i = 0; i < 32; ++i) all[static_cast<size_t>(i)] = FormatBits(i / 8, i % 8);
-        return all;
-    }();
+    const VersionMasks& masks = MasksFor(version, level);
     PackedMatrix base(unmasked);
     // The format modules light, so that each mask only adds its dark ones.
     for (const FormatModule& f : masks.format) base.Set(f.row, f.column, false);
@@ -94,14 +96,6 @@ int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
                 work.rows[i][w] = base.rows[i][w] ^ rowFlips[i][w];
                 work.columns[i][w] = base.columns[i][w] ^ columnFlips[i][w];
             }
-        }
-        const unsigned bits = kFormatBits[static_cast<size_t>((level & 3) * 8 + mask)];
-        for (const FormatModule& f : masks.format) {
-            const uint64_t dark = f.bit < 0 ? 1 : (bits >> f.bit) & 1U;
-            const auto r = static_cast<unsigned>(f.row);
-            const auto c = static_cast<unsigned>(f.column);
-            work.rows[r][c / 64] |= dark << (c % 64);
-            work.columns[c][r / 64] |= dark << (r % 64);
         }
         // Every term adds: a mask whose score reaches the lowest so far cannot win (equal
         // scores keep the lower mask number), so its scoring stops there.

@@ -31,7 +31,9 @@ struct Link {
     uint8_t parity;
 };
 
-EncodedSymbol BuildQr(Bytes part, int version, const TextOptions& o, const Link* link) {
+// plan: the part's segments for this version's count fields when already made, or null.
+EncodedSymbol BuildQr(Bytes part, int version, const TextOptions& o, const Link* link,
+                      const SegmentPlan* plan = nullptr) {
     BitBuffer bits;
     if (link != nullptr) {
         bits.Append(0b0011, 4);
@@ -41,7 +43,11 @@ EncodedSymbol BuildQr(Bytes part, int version, const TextOptions& o, const Link*
     }
     if (o.eci != 0) WriteEci(bits, o.eci);
     const SegmentHeader header = QrSegmentHeader(version);
-    WriteSegments(bits, part, PlanSegments(part, header, o.shiftJis).segments, header);
+    if (plan != nullptr) {
+        WriteSegments(bits, part, plan->segments, header);
+    } else {
+        WriteSegments(bits, part, PlanSegments(part, header, o.shiftJis).segments, header);
+    }
     const std::vector<uint8_t> data = FillDataCodewords(bits, QrCapacity(version, o.level), 4);
     ModuleMatrix symbol =
         BuildUnmaskedMatrix(version, InterleaveBlocks(data, EcBlocksFor(version, o.level)));
@@ -239,11 +245,18 @@ uint8_t TextParity(Bytes text) {
     return parity;
 }
 
-size_t QrTextBits(Bytes text, int version, int eci, bool linked, bool shiftJis) {
-    const size_t bits = PlanSegments(text, QrSegmentHeader(version), shiftJis).bits;
-    if (bits == kNoFit) return kNoFit;
-    return bits + static_cast<size_t>(eci != 0 ? kEciBits : 0) +
+namespace {
+
+size_t WithHeaders(size_t segmentBits, int eci, bool linked) {
+    if (segmentBits == kNoFit) return kNoFit;
+    return segmentBits + static_cast<size_t>(eci != 0 ? kEciBits : 0) +
            static_cast<size_t>(linked ? kLinkHeaderBits : 0);
+}
+
+}  // namespace
+
+size_t QrTextBits(Bytes text, int version, int eci, bool linked, bool shiftJis) {
+    return WithHeaders(PlanSegments(text, QrSegmentHeader(version), shiftJis).bits, eci, linked);
 }
 
 TextSymbols EncodeText(Bytes text, const TextOptions& o) {
@@ -254,19 +267,15 @@ TextSymbols EncodeText(Bytes text, const TextOptions& o) {
 
     if (o.parts <= 1) {
         // The plan changes only where the count fields widen (versions 10 and 27).
-        std::array<size_t, 3> groupBits{};
-        std::array<bool, 3> planned{};
+        std::array<std::optional<SegmentPlan>, 3> plans;
         for (int version = first; version <= last; ++version) {
-            const size_t group = version <= 9 ? 0 : version <= 26 ? 1 : 2;
-            if (!planned[group]) {
-                groupBits[group] = QrTextBits(text, version, o.eci, false, o.shiftJis);
-                planned[group] = true;
-            }
-            result.bits = groupBits[group];
+            auto& plan = plans[version <= 9 ? 0 : version <= 26 ? 1 : 2];
+            if (!plan) plan = PlanSegments(text, QrSegmentHeader(version), o.shiftJis);
+            result.bits = WithHeaders(plan->bits, o.eci, false);
             result.capacityBits = QrCapacity(version, o.level);
             result.largestVersion = version;
             if (result.bits != kNoFit && result.bits <= result.capacityBits) {
-                result.symbols.push_back(BuildQr(text, version, o, nullptr));
+                result.symbols.push_back(BuildQr(text, version, o, nullptr, &*plan));
                 result.ends.push_back(text.size());
                 return result;
             }
