@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "encode_symbol.h"
 #include "mask_score.h"
@@ -38,6 +39,20 @@ void EncodeFixedMask(benchmark::State& state) {
     }
 }
 BENCHMARK(EncodeFixedMask)->Arg(1)->Arg(40);
+
+// The batch's usual lines: short serials, version 1 at level L with the automatic mask.
+void EncodeSerials(benchmark::State& state) {
+    std::vector<std::string> serials;
+    for (int i = 0; i < 4096; ++i) serials.push_back("SN" + std::to_string(10000000 + i * 7919));
+    size_t next = 0;
+    for (auto _ : state) {
+        const std::string& text = serials[next++ % serials.size()];
+        auto symbol = qr::EncodeSymbol({reinterpret_cast<const uint8_t*>(text.data()), text.size()},
+                                       {0, 0, 0});
+        benchmark::DoNotOptimize(symbol);
+    }
+}
+BENCHMARK(EncodeSerials);
 
 void ScoreVersion40(benchmark::State& state) {
     const std::string text = TextForVersion(40);

@@ -1,5 +1,6 @@
 #include "mask_choice.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <mutex>
@@ -86,9 +87,7 @@ int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
     PackedMatrix work(unmasked.side);
     const auto n = static_cast<size_t>(unmasked.side);
     const auto words = static_cast<size_t>(work.words);
-    int best = 0;
-    uint32_t lowest = 0;
-    for (int mask = 0; mask < 8; ++mask) {
+    auto applyMask = [&](int mask) {
         const auto& rowFlips = masks.rows[static_cast<size_t>(mask)];
         const auto& columnFlips = masks.columns[static_cast<size_t>(mask)];
         for (size_t i = 0; i < n; ++i) {
@@ -97,13 +96,29 @@ int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
                 work.columns[i][w] = base.columns[i][w] ^ columnFlips[i][w];
             }
         }
-        // Every term adds: a mask whose score reaches the lowest so far cannot win (equal
-        // scores keep the lower mask number), so its scoring stops there.
-        const uint32_t limit = mask == 0 ? UINT32_MAX : lowest;
-        const uint32_t lines = LineScore(work);
-        if (lines >= limit) continue;
+    };
+    std::array<uint32_t, 8> lines{};
+    std::array<int, 8> order{};
+    for (int mask = 0; mask < 8; ++mask) {
+        applyMask(mask);
+        lines[static_cast<size_t>(mask)] = LineScore(work);
+        order[static_cast<size_t>(mask)] = mask;
+    }
+    // The block term is the dearest, and it stops once a mask cannot win: masks with the
+    // fewest line points first, so that the winner is usually scored first and the others
+    // stop early. Every term adds; equal scores keep the lower mask number.
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return lines[static_cast<size_t>(a)] < lines[static_cast<size_t>(b)];
+    });
+    int best = -1;
+    uint32_t lowest = 0;
+    for (const int mask : order) {
+        const uint32_t limit = best < 0 ? UINT32_MAX : mask < best ? lowest + 1 : lowest;
+        const uint32_t lineScore = lines[static_cast<size_t>(mask)];
+        if (lineScore >= limit) continue;
+        applyMask(mask);
         work.FindRowEqualities();
-        const uint32_t score = lines + BlockScoreUpTo(work, masks.corners, limit - lines);
+        const uint32_t score = lineScore + BlockScoreUpTo(work, masks.corners, limit - lineScore);
         if (score < limit) {
             lowest = score;
             best = mask;
