@@ -93,21 +93,34 @@ std::optional<PngPicture> DrawPacked(const qr::ModuleMatrix& matrix,
         barSample = look.barColor != look.backColor;
     }
     const auto stride = static_cast<size_t>((w + 7) / 8 + 1);
-    picture.scanlines.assign(stride * static_cast<size_t>(h), 0);
+    // Each row once: the pixel rows of a module, and of a margin, are all alike. Rows stay
+    // 0 where nothing is drawn: the filter byte (none) and the bits after the last pixel.
+    const auto most = static_cast<size_t>(n) + 2;
+    picture.scanlines.assign(stride * most, 0);
+    picture.rowRepeats.reserve(most);
     uint8_t* const rows = picture.scanlines.data();
-
-    // Each row: its filter byte (0), then the samples. The rows of a module, and the margins
-    // rows, are copies of their first.
-    auto rowAt = [&](int64_t y) { return rows + static_cast<size_t>(y) * stride; };
-    auto copyDown = [&](int64_t first, int64_t end) {
-        for (int64_t y = first + 1; y < end; ++y) std::memcpy(rowAt(y), rowAt(first), stride);
+    size_t distinct = 0;
+    auto rowAt = [&] { return rows + distinct * stride; };
+    // The row just drawn stands for count rows, joined with the one above when they are equal
+    // as the deflate's runs of equal rows are.
+    auto keep = [&](int64_t count) {
+        if (count <= 0) return;
+        uint8_t* row = rowAt();
+        if (distinct > 0 && std::memcmp(row - stride, row, stride) == 0) {
+            picture.rowRepeats.back() += static_cast<size_t>(count);
+            return;
+        }
+        picture.rowRepeats.push_back(static_cast<size_t>(count));
+        ++distinct;
     };
-    if (top > 0) {
-        BitRow margin(rowAt(0) + 1);
-        margin.Put(w, backSample);
-        margin.Finish();
-        copyDown(0, top);
-    }
+    auto margin = [&](int64_t count) {
+        if (count <= 0) return;
+        BitRow row(rowAt() + 1);
+        row.Put(w, backSample);
+        row.Finish();
+        keep(count);
+    };
+    margin(top);
     // Every module at most 32 pixels wide goes out in one step.
     const bool narrow = m <= 32;
     const uint32_t bar = barSample && narrow ? BitRow::Ones(static_cast<int>(m)) : 0;
@@ -115,7 +128,7 @@ std::optional<PngPicture> DrawPacked(const qr::ModuleMatrix& matrix,
     std::vector<uint8_t> dark;
     for (int64_t r = 0; r < n; ++r) {
         ModuleRow(matrix, look.rotation, static_cast<int>(r), dark);
-        BitRow row(rowAt(top + r * m) + 1);
+        BitRow row(rowAt() + 1);
         row.Put(left, backSample);
         for (const uint8_t isDark : dark) {
             if (narrow) {
@@ -126,15 +139,10 @@ std::optional<PngPicture> DrawPacked(const qr::ModuleMatrix& matrix,
         }
         row.Put(w - left - n * m, backSample);
         row.Finish();
-        copyDown(top + r * m, top + (r + 1) * m);
+        keep(m);
     }
-    const int64_t bottom = top + n * m;
-    if (bottom < h) {
-        BitRow margin(rowAt(bottom) + 1);
-        margin.Put(w, backSample);
-        margin.Finish();
-        copyDown(bottom, h);
-    }
+    margin(h - top - n * m);
+    picture.scanlines.resize(distinct * stride);
     return picture;
 }
 

@@ -39,10 +39,27 @@ void PngChunks::Add(std::string_view type, std::span<const uint8_t> data) {
 }
 
 bool PngChunks::AddImageData(std::span<const uint8_t> scanlines, size_t rowBytes, int level) {
+    return AddImageData(RunsOf(scanlines, rowBytes), rowBytes, level, scanlines);
+}
+
+bool PngChunks::AddImageData(std::span<const RowRun> runs, size_t rowBytes, int level) {
+    return AddImageData(runs, rowBytes, level, {});
+}
+
+bool PngChunks::AddImageData(std::span<const RowRun> runs, size_t rowBytes, int level,
+                             std::span<const uint8_t> scanlines) {
     const size_t start = Open(out_, "IDAT");
-    AppendRowDeflated(scanlines, rowBytes, out_);
+    AppendRowDeflated(runs, rowBytes, out_);
     if (out_.size() > kOneBlock) {
         out_.resize(start + 8);
+        std::vector<uint8_t> rows;
+        if (scanlines.empty()) {  // the general compressor reads every row
+            for (const RowRun& run : runs) {
+                for (size_t k = 0; k < run.count; ++k)
+                    rows.insert(rows.end(), run.row, run.row + rowBytes);
+            }
+            scanlines = rows;
+        }
         if (!AppendDeflated(scanlines, level, out_)) return false;
     }
     Close(start);

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "images/row_deflate.h"
+
 namespace qrcli {
 
 class PngChunks {
@@ -19,8 +21,12 @@ class PngChunks {
     // when the file stays within one block of a file system, else by the general compressor
     // at the level. False when memory runs out.
     bool AddImageData(std::span<const uint8_t> scanlines, size_t rowBytes, int level);
+    // The same for the rows the runs stand for.
+    bool AddImageData(std::span<const RowRun> runs, size_t rowBytes, int level);
 
   private:
+    bool AddImageData(std::span<const RowRun> runs, size_t rowBytes, int level,
+                      std::span<const uint8_t> scanlines);
     void Close(size_t start);  // the length and CRC of the chunk that begins at start
 
     std::vector<uint8_t>& out_;

@@ -113,8 +113,18 @@ std::optional<std::vector<uint8_t>> WritePng(const PngPicture& picture, int dpi)
         AppendBigEndian(resolution, perMetre);
         resolution.push_back(1);
         file.Add("pHYs", resolution);
-        const size_t rowBytes = picture.scanlines.size() / static_cast<size_t>(picture.height);
-        if (!file.AddImageData(picture.scanlines, rowBytes, kDeflateLevel)) return std::nullopt;
+        if (picture.rowRepeats.empty()) {
+            const size_t rowBytes = picture.scanlines.size() / static_cast<size_t>(picture.height);
+            if (!file.AddImageData(picture.scanlines, rowBytes, kDeflateLevel)) return std::nullopt;
+        } else {
+            const size_t rowBytes = picture.scanlines.size() / picture.rowRepeats.size();
+            std::vector<RowRun> runs;
+            runs.reserve(picture.rowRepeats.size());
+            for (size_t i = 0; i < picture.rowRepeats.size(); ++i) {
+                runs.push_back({picture.scanlines.data() + i * rowBytes, picture.rowRepeats[i]});
+            }
+            if (!file.AddImageData(runs, rowBytes, kDeflateLevel)) return std::nullopt;
+        }
         file.Add("IEND", {});
         return out;
     } catch (const std::bad_alloc&) {

@@ -22,6 +22,9 @@ struct PngPicture {
     bool greyscale = true;                  // samples 0 black, 1 white
     std::vector<qrplat::ColorRef> palette;  // when not greyscale: the colour of each sample
     std::vector<uint8_t> scanlines;
+    // When not empty: scanlines holds each run of equal rows once, and this how many rows each
+    // stands for, top to bottom.
+    std::vector<size_t> rowRepeats;
 };
 
 // The bytes of a file of the picture at the resolution (in its pHYs chunk), or nothing when

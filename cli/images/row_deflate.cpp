@@ -152,34 +152,82 @@ void PutRow(BitWriter& bits, const uint8_t* row, size_t size) {
 
 }  // namespace
 
-void AppendRowDeflated(std::span<const uint8_t> rows, size_t rowBytes, std::vector<uint8_t>& out) {
+std::vector<RowRun> RunsOf(std::span<const uint8_t> rows, size_t rowBytes) {
+    std::vector<RowRun> runs;
+    const size_t count = rowBytes == 0 ? 0 : rows.size() / rowBytes;
+    for (size_t r = 0; r < count; ++r) {
+        const uint8_t* row = rows.data() + r * rowBytes;
+        if (!runs.empty() && std::memcmp(runs.back().row, row, rowBytes) == 0) {
+            ++runs.back().count;
+        } else {
+            runs.push_back({row, 1});
+        }
+    }
+    return runs;
+}
+
+void AppendRowDeflated(std::span<const RowRun> runs, size_t rowBytes, std::vector<uint8_t>& out) {
     // Deflate with a 32 KiB window, no dictionary; the check bits make the pair a multiple of 31.
     out.push_back(0x78);
     out.push_back(0x01);
     BitWriter bits(out);
     bits.Put(1, 1);  // the last block
     bits.Put(1, 2);  // fixed codes
-    const size_t count = rowBytes == 0 ? 0 : rows.size() / rowBytes;
     // A match reaches back at most 32 KiB: wider rows are written whole.
     const bool rowsRepeat = rowBytes <= 32768;
-    for (size_t r = 0; r < count;) {
-        const uint8_t* row = rows.data() + r * rowBytes;
-        PutRow(bits, row, rowBytes);
-        size_t same = 0;
-        while (rowsRepeat && r + 1 + same < count &&
-               std::memcmp(row, row + (1 + same) * rowBytes, rowBytes) == 0) {
-            ++same;
-        }
-        if (same * rowBytes >= kShortestMatch) {
+    for (const RowRun& run : runs) {
+        if (run.count == 0 || rowBytes == 0) continue;
+        PutRow(bits, run.row, rowBytes);
+        const size_t same = run.count - 1;
+        if (rowsRepeat && same * rowBytes >= kShortestMatch) {
             PutMatch(bits, same * rowBytes, rowBytes);
         } else {
-            for (size_t k = 0; k < same; ++k) PutRow(bits, row, rowBytes);
+            for (size_t k = 0; k < same; ++k) PutRow(bits, run.row, rowBytes);
         }
-        r += 1 + same;
     }
     PutSymbol(bits, 256);  // the end of the block
     bits.Finish();
-    AppendBigEndian(out, Adler32(rows));
+    AppendBigEndian(out, Adler32OfRuns(runs, rowBytes));
+}
+
+void AppendRowDeflated(std::span<const uint8_t> rows, size_t rowBytes, std::vector<uint8_t>& out) {
+    AppendRowDeflated(RunsOf(rows, rowBytes), rowBytes, out);
+}
+
+uint32_t Adler32OfRuns(std::span<const RowRun> runs, size_t rowBytes) {
+    // The checksum is two sums modulo 65521: a, 1 plus the bytes, and b, the sum of a after
+    // each byte. A row of length L read k times over (a, b) adds k S to a and
+    // k L a + L S k (k - 1) / 2 + k T to b, where S is its bytes' sum and T the sum of each
+    // byte times the number of bytes from it to the row's end.
+    constexpr uint64_t kPrime = 65521;
+    const uint64_t length = rowBytes % kPrime;
+    uint64_t a = 1;
+    uint64_t b = 0;
+    for (const RowRun& run : runs) {
+        uint64_t sum = 0;
+        uint64_t weighted = 0;
+        if (rowBytes <= (size_t{1} << 20)) {  // the sums stay far within 64 bits
+            for (size_t i = 0; i < rowBytes; ++i) {
+                sum += run.row[i];
+                weighted += (rowBytes - i) * run.row[i];
+            }
+        } else {
+            const uint32_t once = Adler32({run.row, rowBytes});
+            sum = (once & 0xFFFF) + kPrime - 1;
+            weighted = (once >> 16) + kPrime - length;
+        }
+        sum %= kPrime;
+        weighted %= kPrime;
+        const uint64_t k = run.count % kPrime;
+        const uint64_t half = run.count / 2 % kPrime;
+        const uint64_t pairs = run.count % 2 == 0 ? half * ((run.count + kPrime - 1) % kPrime)
+                                                  : k * ((run.count - 1) / 2 % kPrime);
+        b = (b + k * length % kPrime * a + length * sum % kPrime * (pairs % kPrime) +
+             k * weighted) %
+            kPrime;
+        a = (a + k * sum) % kPrime;
+    }
+    return static_cast<uint32_t>(b << 16 | a);
 }
 
 }  // namespace qrcli

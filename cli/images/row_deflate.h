@@ -11,7 +11,20 @@
 
 namespace qrcli {
 
-// Appends the zlib stream of rows (each rowBytes long, their number whole) to out.
+// A row of a picture and how many times it stands one under the other.
+struct RowRun {
+    const uint8_t* row;
+    size_t count;
+};
+
+// The runs of equal rows of rows (each rowBytes long, their number whole).
+std::vector<RowRun> RunsOf(std::span<const uint8_t> rows, size_t rowBytes);
+
+// Appends the zlib stream of the rows the runs stand for (each rowBytes long) to out.
+void AppendRowDeflated(std::span<const RowRun> runs, size_t rowBytes, std::vector<uint8_t>& out);
 void AppendRowDeflated(std::span<const uint8_t> rows, size_t rowBytes, std::vector<uint8_t>& out);
+
+// The zlib checksum of the rows the runs stand for, each row read once.
+uint32_t Adler32OfRuns(std::span<const RowRun> runs, size_t rowBytes);
 
 }  // namespace qrcli

@@ -1,6 +1,10 @@
 #include "segmentation.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <memory_resource>
+#include <vector>
 
 #include "bit_stream.h"
 
@@ -29,8 +33,9 @@ struct Unit {
     bool kanji;
 };
 
-std::vector<Unit> UnitsOf(std::span<const uint8_t> text, bool shiftJis) {
-    std::vector<Unit> units;
+std::pmr::vector<Unit> UnitsOf(std::span<const uint8_t> text, bool shiftJis,
+                               std::pmr::memory_resource* memory) {
+    std::pmr::vector<Unit> units(memory);
     units.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         const uint8_t b = text[i];
@@ -146,12 +151,15 @@ SegmentPlan PlanSegments(std::span<const uint8_t> text, const SegmentHeader& hea
         plan.bits = SegmentBits(SegmentMode::kNumeric, 0, header);
         return plan;
     }
-    const std::vector<Unit> units = UnitsOf(text, shiftJis);
+    // The path's tables of a short text (a batch's usual line) stay on the stack.
+    std::array<std::byte, 4096> nearby;
+    std::pmr::monotonic_buffer_resource memory(nearby.data(), nearby.size());
+    const std::pmr::vector<Unit> units = UnitsOf(text, shiftJis, &memory);
     const size_t n = units.size();
     constexpr size_t kFar = SIZE_MAX / 4;
     // cost[k][s]: fewest bits for the first k characters ending in state s; from[k][s] how.
-    std::vector<size_t> cost((n + 1) * kStates, kFar);
-    std::vector<uint8_t> from((n + 1) * kStates, kStart);
+    std::pmr::vector<size_t> cost((n + 1) * kStates, kFar, &memory);
+    std::pmr::vector<uint8_t> from((n + 1) * kStates, kStart, &memory);
 
     for (size_t k = 0; k < n; ++k) {
         const Unit& u = units[k];
@@ -198,10 +206,11 @@ SegmentPlan PlanSegments(std::span<const uint8_t> text, const SegmentHeader& hea
     plan.bits = last[best];
 
     // Back from the end: a segment starts wherever the path opened one.
-    std::vector<size_t> offsets(n + 1, 0);
+    std::pmr::vector<size_t> offsets(n + 1, 0, &memory);
     for (size_t k = 0; k < n; ++k) offsets[k + 1] = offsets[k] + units[k].bytes;
     size_t end = n;
     int state = best;
+    plan.segments.reserve(4);  // most texts: one allocation
     for (size_t k = n; k > 0; --k) {
         const uint8_t came = from[k * kStates + static_cast<size_t>(state)];
         if (came == kStart || (came & kNewSegment)) {

@@ -75,6 +75,44 @@ TEST(RowDeflate, ZlibInflatesEveryShapeOfRowsBackExactly) {
     }
 }
 
+TEST(RowDeflate, RunsGivenAsDistinctRowsMakeTheSameStreamAndChecksum) {
+    // Counts around the checksum's modulus (65521), where its sums wrap.
+    const struct {
+        size_t rowBytes;
+        std::vector<size_t> counts;
+    } cases[] = {
+        {26, {13, 6, 6, 6, 1, 6, 13}},
+        {3, {65520, 65521, 65522}},
+        {1, {131043}},
+        {250, {2, 1, 70001}},
+    };
+    for (const auto& [rowBytes, counts] : cases) {
+        std::vector<uint8_t> distinct;
+        std::vector<uint8_t> whole;
+        for (size_t i = 0; i < counts.size(); ++i) {
+            std::vector<uint8_t> row(rowBytes);
+            for (size_t c = 0; c < rowBytes; ++c) row[c] = uint8_t(255 - (i * 41 + c * 7) % 256);
+            distinct.insert(distinct.end(), row.begin(), row.end());
+            for (size_t k = 0; k < counts[i]; ++k)
+                whole.insert(whole.end(), row.begin(), row.end());
+        }
+        std::vector<qrcli::RowRun> runs;
+        for (size_t i = 0; i < counts.size(); ++i)
+            runs.push_back({&distinct[i * rowBytes], counts[i]});
+        const std::string name =
+            std::to_string(rowBytes) + " bytes, " + std::to_string(counts.size()) + " runs";
+        EXPECT_EQ(qrcli::Adler32OfRuns(runs, rowBytes),
+                  adler32(adler32(0, nullptr, 0), whole.data(), static_cast<uInt>(whole.size())))
+            << name;
+        std::vector<uint8_t> fromRuns;
+        std::vector<uint8_t> fromWhole;
+        qrcli::AppendRowDeflated(runs, rowBytes, fromRuns);
+        qrcli::AppendRowDeflated(whole, rowBytes, fromWhole);
+        EXPECT_EQ(fromRuns, fromWhole) << name;
+        EXPECT_EQ(Inflated(fromRuns, whole.size()), whole) << name;
+    }
+}
+
 TEST(RowDeflate, RepeatedRowsCostAlmostNothing) {
     // A 200 x 200 one-bit picture of 25 distinct module rows, each 8 pixel rows high.
     const auto rows = Rows(
