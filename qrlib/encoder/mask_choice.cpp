@@ -21,6 +21,8 @@ struct VersionMasks {
     // and by column.
     std::array<std::vector<LineBits>, 8> rows;
     std::array<std::vector<LineBits>, 8> columns;
+    // The same lines side by side, for symbols narrow enough.
+    std::vector<SideBySideLines> sideBySide;
     // Where the block term's rectangles may start, but for the finder patterns' centres:
     // the rectangles in those 3 x 3 dark squares, ringed by light function modules, are the
     // same for every mask, and neither contain nor lie inside any other. They add the same to
@@ -59,6 +61,7 @@ std::unique_ptr<VersionMasks> MakeMasks(int version, int level) {
         }
         masks->rows[mask].assign(packed.rows.begin(), packed.rows.begin() + n);
         masks->columns[mask].assign(packed.columns.begin(), packed.columns.begin() + n);
+        if (SideBySideLines::Fit(n)) masks->sideBySide.emplace_back(packed);
     }
     masks->corners = FunctionColumnsOf(functions);
     const std::vector<LineBits> centres = FinderCentres(n);
@@ -99,11 +102,23 @@ int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
     };
     std::array<uint32_t, 8> lines{};
     std::array<int, 8> order{};
-    for (int mask = 0; mask < 8; ++mask) {
-        applyMask(mask);
-        lines[static_cast<size_t>(mask)] = LineScore(work);
-        order[static_cast<size_t>(mask)] = mask;
+    if (SideBySideLines::Fit(unmasked.side)) {
+        const SideBySideLines unmaskedLines(base);
+        SideBySideLines masked = unmaskedLines;
+        for (int mask = 0; mask < 8; ++mask) {
+            const auto& flips = masks.sideBySide[static_cast<size_t>(mask)].words;
+            for (size_t w = 0; w < masked.words.size(); ++w) {
+                masked.words[w] = unmaskedLines.words[w] ^ flips[w];
+            }
+            lines[static_cast<size_t>(mask)] = LineScore(masked);
+        }
+    } else {
+        for (int mask = 0; mask < 8; ++mask) {
+            applyMask(mask);
+            lines[static_cast<size_t>(mask)] = LineScore(work);
+        }
     }
+    for (int mask = 0; mask < 8; ++mask) order[static_cast<size_t>(mask)] = mask;
     // The block term is the dearest, and it stops once a mask cannot win: masks with the
     // fewest line points first, so that the winner is usually scored first and the others
     // stop early. Every term adds; equal scores keep the lower mask number.

@@ -137,38 +137,32 @@ LineScores ScoreLinesOf(const PackedMatrix& p) {
     return total;
 }
 
-// The same for symbols of at most 32 modules a side (versions 1 to 3), several lines side by
-// side in a word: a run or a sequence never reaches past its line's last module, so lines
-// side by side do not meet.
-LineScores ScoreLinesSideBySide(const PackedMatrix& p) {
-    const int perWord = 64 / p.n;
+LineScores ScoreSideBySide(const SideBySideLines& lines) {
+    const int n = lines.n;
     LineBits inside{};
     LineBits starts{};
-    for (int j = 0; j < perWord; ++j) {
-        inside[0] |= p.inside[0] << (j * p.n);
-        starts[0] |= FirstBits(p.n - 6)[0] << (j * p.n);
+    const uint64_t lineInside = FirstBits(n - 1)[0];  // modules that have a next one
+    const uint64_t lineStarts = FirstBits(n - 6)[0];  // where seven modules begin
+    for (int j = 0; j < lines.perWord; ++j) {
+        inside[0] |= lineInside << (j * n);
+        starts[0] |= lineStarts << (j * n);
     }
-    LineScores total;
     // The last word's empty places are not lines of light modules.
-    const LineBits lastFilled = FirstBits(p.n % perWord == 0 ? 64 : p.n % perWord * p.n);
+    const LineBits lastFilled = FirstBits(n % lines.perWord == 0 ? 64 : n % lines.perWord * n);
     const LineBits lastInside{inside[0] & lastFilled[0]};
-    for (const auto* lines : {&p.columns, &p.rows}) {
-        for (int k = 0; k < p.n; k += perWord) {
-            LineBits side{};
-            for (int j = 0; j < perWord && k + j < p.n; ++j) {
-                side[0] |= (*lines)[static_cast<size_t>(k + j)][0] << (j * p.n);
-            }
-            const LineScores some =
-                ScoreLine<1>(k + perWord <= p.n ? inside : lastInside, side, starts);
-            total.runs += some.runs;
-            total.finders += some.finders;
-        }
+    LineScores total;
+    for (int k = 0; k < 2 * lines.count; ++k) {
+        const bool last = k % lines.count == lines.count - 1;
+        const LineScores some = ScoreLine<1>(last ? lastInside : inside,
+                                             LineBits{lines.words[static_cast<size_t>(k)]}, starts);
+        total.runs += some.runs;
+        total.finders += some.finders;
     }
     return total;
 }
 
 LineScores ScoreLines(const PackedMatrix& p) {
-    if (2 * p.n <= 64) return ScoreLinesSideBySide(p);
+    if (SideBySideLines::Fit(p.n)) return ScoreSideBySide(SideBySideLines(p));
     switch (p.words) {
         case 1:
             return ScoreLinesOf<1>(p);
@@ -313,6 +307,25 @@ std::vector<LineBits> FunctionColumnsOf(const ModuleMatrix& m) {
 
 uint32_t ScorePacked(const PackedMatrix& p, std::span<const LineBits> functionColumns) {
     return LineScore(p) + BlockScoreUpTo(p, functionColumns, UINT32_MAX);
+}
+
+SideBySideLines::SideBySideLines(const PackedMatrix& p)
+    : n(p.n), perWord(64 / p.n), count((p.n + perWord - 1) / perWord) {
+    assert(Fit(p.n));
+    size_t w = 0;
+    for (const auto* lines : {&p.columns, &p.rows}) {
+        for (int k = 0; k < n; k += perWord) {
+            for (int j = 0; j < perWord && k + j < n; ++j) {
+                words[w] |= (*lines)[static_cast<size_t>(k + j)][0] << (j * n);
+            }
+            ++w;
+        }
+    }
+}
+
+uint32_t LineScore(const SideBySideLines& lines) {
+    const LineScores scores = ScoreSideBySide(lines);
+    return scores.runs + scores.finders;
 }
 
 uint32_t LineScore(const PackedMatrix& p) {

@@ -70,10 +70,24 @@ std::vector<LineBits> FunctionColumnsOf(const ModuleMatrix& m);
 // rectangles starting at the function modules given (bits by column, as above).
 uint32_t ScorePacked(const PackedMatrix& p, std::span<const LineBits> functionColumns);
 
+// The lines of a symbol of at most 32 modules a side (versions 1 to 3) side by side, several
+// in a word: a run or a sequence never reaches past its line's last module, so lines side by
+// side do not meet. Packing is linear: the lines of a XOR b are those of a XOR those of b.
+struct SideBySideLines {
+    static bool Fit(int side) { return 2 * side <= 64; }
+    int n = 0;
+    int perWord = 0;
+    int count = 0;                     // words for the columns, as many again for the rows
+    std::array<uint64_t, 32> words{};  // the columns' words, then the rows'
+
+    explicit SideBySideLines(const PackedMatrix& p);
+};
+
 // Its parts, for a choice that stops scoring a mask once it cannot win: the run and
 // finder-like terms, and the block term (rows' equalities found), which stops growing once
 // it reaches the limit.
 uint32_t LineScore(const PackedMatrix& p);
+uint32_t LineScore(const SideBySideLines& lines);
 uint32_t BlockScoreUpTo(const PackedMatrix& p, std::span<const LineBits> functionColumns,
                         uint32_t limit);
 
