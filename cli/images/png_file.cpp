@@ -69,6 +69,7 @@ PngPicture PictureOf(const IndexCanvas& canvas) {
 
 std::vector<uint8_t> HeaderOf(const PngPicture& picture) {
     std::vector<uint8_t> header;
+    header.reserve(13);
     AppendBigEndian(header, static_cast<uint32_t>(picture.width));
     AppendBigEndian(header, static_cast<uint32_t>(picture.height));
     const uint8_t kPaletteType = 3;
@@ -109,6 +110,7 @@ std::optional<std::vector<uint8_t>> WritePng(const PngPicture& picture, int dpi)
         // Pixels per metre both ways, then the unit (1, the metre): printed at the run's size.
         const auto perMetre = static_cast<uint32_t>(std::lround(dpi / 0.0254));
         std::vector<uint8_t> resolution;
+        resolution.reserve(9);
         AppendBigEndian(resolution, perMetre);
         AppendBigEndian(resolution, perMetre);
         resolution.push_back(1);

@@ -12,6 +12,7 @@ class BitBuffer {
   public:
     BitBuffer() = default;
     explicit BitBuffer(size_t capacityBytes) { bytes_.reserve(capacityBytes); }
+    void Reserve(size_t capacityBytes) { bytes_.reserve(capacityBytes); }
 
     void Append(uint32_t value, int width) {
         for (int bit = width - 1; bit >= 0; --bit) {

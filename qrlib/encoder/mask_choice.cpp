@@ -122,8 +122,10 @@ int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
     // The block term is the dearest, and it stops once a mask cannot win: masks with the
     // fewest line points first, so that the winner is usually scored first and the others
     // stop early. Every term adds; equal scores keep the lower mask number.
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return lines[static_cast<size_t>(a)] < lines[static_cast<size_t>(b)];
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        const uint32_t pointsA = lines[static_cast<size_t>(a)];
+        const uint32_t pointsB = lines[static_cast<size_t>(b)];
+        return pointsA != pointsB ? pointsA < pointsB : a < b;
     });
     int best = -1;
     uint32_t lowest = 0;

@@ -1,6 +1,7 @@
 #include "segment_writing.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "bit_stream.h"
 
@@ -51,9 +52,9 @@ void WriteEci(BitBuffer& bits, int assignment) {
     bits.Append(static_cast<uint32_t>(assignment) & 0x7F, 8);
 }
 
-std::vector<uint8_t> FillDataCodewords(const BitBuffer& bits, size_t capacityBits,
-                                       int terminatorBits) {
-    BitBuffer filled = bits;
+std::vector<uint8_t> FillDataCodewords(BitBuffer bits, size_t capacityBits, int terminatorBits) {
+    BitBuffer filled = std::move(bits);
+    filled.Reserve((capacityBits + 7) / 8);
     const size_t room = capacityBits - bits.length();
     filled.Append(0, static_cast<int>(std::min<size_t>(room, static_cast<size_t>(terminatorBits))));
     const size_t wholeBytes = capacityBits / 8;
@@ -61,7 +62,7 @@ std::vector<uint8_t> FillDataCodewords(const BitBuffer& bits, size_t capacityBit
     for (bool ec = true; filled.length() / 8 < wholeBytes; ec = !ec) {
         filled.Append(ec ? 0xEC : 0x11, 8);
     }
-    std::vector<uint8_t> codewords = filled.bytes();
+    std::vector<uint8_t> codewords = filled.Take();
     codewords.resize((capacityBits + 7) / 8, 0);  // the four-bit codeword, when there is one
     return codewords;
 }

@@ -23,7 +23,6 @@ inline constexpr int kEciBits = 12;
 // terminatorBits zeros), zeros to the codeword's end, then 0xEC and 0x11 in turn. A capacity
 // that is not whole bytes ends in a four-bit codeword (Micro QR M1 and M3), kept in the high
 // half of the last byte and padded with zeros.
-std::vector<uint8_t> FillDataCodewords(const BitBuffer& bits, size_t capacityBits,
-                                       int terminatorBits);
+std::vector<uint8_t> FillDataCodewords(BitBuffer bits, size_t capacityBits, int terminatorBits);
 
 }  // namespace qr

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "bit_buffer.h"
 #include "mask_choice.h"
@@ -34,7 +35,7 @@ struct Link {
 // plan: the part's segments for this version's count fields when already made, or null.
 EncodedSymbol BuildQr(Bytes part, int version, const TextOptions& o, const Link* link,
                       const SegmentPlan* plan = nullptr) {
-    BitBuffer bits;
+    BitBuffer bits((QrCapacity(version, o.level) + 7) / 8);
     if (link != nullptr) {
         bits.Append(0b0011, 4);
         bits.Append(static_cast<uint32_t>(link->index), 4);
@@ -48,7 +49,8 @@ EncodedSymbol BuildQr(Bytes part, int version, const TextOptions& o, const Link*
     } else {
         WriteSegments(bits, part, PlanSegments(part, header, o.shiftJis).segments, header);
     }
-    const std::vector<uint8_t> data = FillDataCodewords(bits, QrCapacity(version, o.level), 4);
+    const std::vector<uint8_t> data =
+        FillDataCodewords(std::move(bits), QrCapacity(version, o.level), 4);
     ModuleMatrix symbol =
         BuildUnmaskedMatrix(version, InterleaveBlocks(data, EcBlocksFor(version, o.level)));
     const int mask = o.maskSetting != 0 ? o.maskSetting - 1 : ChooseMask(symbol, version, o.level);
@@ -205,7 +207,7 @@ TextSymbols EncodeMicro(Bytes text, const TextOptions& o) {
         BitBuffer bits;
         WriteSegments(bits, text, plan.segments, header);
         const std::vector<uint8_t> data =
-            FillDataCodewords(bits, result.capacityBits, MicroTerminatorBits(version));
+            FillDataCodewords(std::move(bits), result.capacityBits, MicroTerminatorBits(version));
         MicroMatrix made = BuildMicroSymbol(version, *capacity, data, o.maskSetting - 1);
         result.symbols.push_back({version, made.mask, std::move(made.matrix)});
         result.ends.push_back(text.size());
