@@ -38,7 +38,6 @@ class BitWriter {
             filled_ -= 32;
         }
     }
-    void PutCode(uint32_t code, int count);
     void Finish() {
         Flush();
         for (; filled_ > 0; filled_ -= 8) {
@@ -62,10 +61,6 @@ class BitWriter {
     uint64_t bits_ = 0;
     int filled_ = 0;
 };
-
-void BitWriter::PutCode(uint32_t code, int count) {
-    Put(Reverse(code, count), count);
-}
 
 struct FixedCode {
     uint16_t reversed;  // ready to go out lowest bit first
@@ -120,20 +115,44 @@ Coded DistanceCode(size_t distance) {
             extraBits};
 }
 
-void PutMatch(BitWriter& bits, size_t length, size_t distance) {
+// A code with its extra bits behind it, ready to go out in one step (at most 31 bits).
+struct CodeAndExtra {
+    uint32_t bits = 0;
+    int count = 0;
+};
+
+CodeAndExtra DistanceBits(size_t distance) {
     const Coded d = DistanceCode(distance);
+    return {Reverse(d.symbol, 5) | d.extra << 5, 5 + d.extraBits};
+}
+
+// Every match length's symbol and extra bits, made once.
+const std::array<CodeAndExtra, kLongestMatch + 1>& LengthBits() {
+    static const auto table = [] {
+        std::array<CodeAndExtra, kLongestMatch + 1> all{};
+        for (size_t length = kShortestMatch; length <= kLongestMatch; ++length) {
+            const Coded l = LengthCode(length);
+            const FixedCode& code = kFixedCodes[l.symbol];
+            all[length] = {code.reversed | l.extra << code.bits, code.bits + l.extraBits};
+        }
+        return all;
+    }();
+    return table;
+}
+
+void PutMatch(BitWriter& bits, size_t length, const CodeAndExtra& distance) {
+    const auto& lengths = LengthBits();
     while (length > 0) {
         size_t part = std::min(length, kLongestMatch);
         // Never leave a rest too short to be a match.
         if (length > part && length - part < kShortestMatch) part = length - kShortestMatch;
-        const Coded l = LengthCode(part);
-        PutSymbol(bits, l.symbol);
-        bits.Put(l.extra, l.extraBits);
-        bits.PutCode(d.symbol, 5);
-        bits.Put(d.extra, d.extraBits);
+        bits.Put(lengths[part].bits, lengths[part].count);
+        bits.Put(distance.bits, distance.count);
         length -= part;
     }
 }
+
+const CodeAndExtra kOneBack{0, 5};  // distance 1: code 0, no extra bits
 
 // A row on its own: bytes, a run of four or more as the byte and a match one back.
 void PutRow(BitWriter& bits, const uint8_t* row, size_t size) {
@@ -142,7 +161,7 @@ void PutRow(BitWriter& bits, const uint8_t* row, size_t size) {
         while (i + run < size && row[i + run] == row[i]) ++run;
         PutSymbol(bits, row[i]);
         if (run > kShortestMatch) {
-            PutMatch(bits, run - 1, 1);
+            PutMatch(bits, run - 1, kOneBack);
         } else {
             for (size_t k = 1; k < run; ++k) PutSymbol(bits, row[i]);
         }
@@ -200,12 +219,13 @@ void AppendRowDeflated(std::span<const RowRun> runs, size_t rowBytes, std::vecto
     bits.Put(1, 2);  // fixed codes
     // A match reaches back at most 32 KiB: wider rows are written whole.
     const bool rowsRepeat = rowBytes <= 32768;
+    const CodeAndExtra rowAbove = rowsRepeat ? DistanceBits(rowBytes) : kOneBack;
     for (const RowRun& run : runs) {
         if (run.count == 0 || rowBytes == 0) continue;
         PutRow(bits, run.row, rowBytes);
         const size_t same = run.count - 1;
         if (rowsRepeat && same * rowBytes >= kShortestMatch) {
-            PutMatch(bits, same * rowBytes, rowBytes);
+            PutMatch(bits, same * rowBytes, rowAbove);
         } else {
             for (size_t k = 0; k < same; ++k) PutRow(bits, run.row, rowBytes);
         }
