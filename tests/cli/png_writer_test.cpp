@@ -81,6 +81,7 @@ const Look kLooks[] = {
     {"see-through background", {90, 90, 1, 3, 0, 0xFFFFFFFF, 0x102030}},
     {"one colour", {40, 40, 1, 0, 0, 0x336699, 0x336699}},
     {"no margin, width not a byte", {21, 21, 1, 0, 0, 0xFFFFFF, 0x000000}},
+    {"beyond one block: the general compressor", {2400, 2410, 80, 1, 0, 0xFFFFFF, 0x000000}},
 };
 
 TEST(PackedDrawing, SameFileAsTheCanvasDrawingForEveryLook) {
