@@ -55,8 +55,9 @@ bool PngChunks::AddImageData(std::span<const RowRun> runs, size_t rowBytes, int 
         std::vector<uint8_t> rows;
         if (scanlines.empty()) {  // the general compressor reads every row
             for (const RowRun& run : runs) {
-                for (size_t k = 0; k < run.count; ++k)
+                for (size_t k = 0; k < run.count; ++k) {
                     rows.insert(rows.end(), run.row, run.row + rowBytes);
+                }
             }
             scanlines = rows;
         }

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <numeric>
 #include <vector>
 
 #include "matrix_builder.h"
@@ -118,7 +119,7 @@ int ChooseMask(const ModuleMatrix& unmasked, int version, int level) {
             lines[static_cast<size_t>(mask)] = LineScore(work);
         }
     }
-    for (int mask = 0; mask < 8; ++mask) order[static_cast<size_t>(mask)] = mask;
+    std::iota(order.begin(), order.end(), 0);
     // The block term is the dearest, and it stops once a mask cannot win: masks with the
     // fewest line points first, so that the winner is usually scored first and the others
     // stop early. Every term adds; equal scores keep the lower mask number.

@@ -55,7 +55,7 @@ void WriteEci(BitBuffer& bits, int assignment) {
 std::vector<uint8_t> FillDataCodewords(BitBuffer bits, size_t capacityBits, int terminatorBits) {
     BitBuffer filled = std::move(bits);
     filled.Reserve((capacityBits + 7) / 8);
-    const size_t room = capacityBits - bits.length();
+    const size_t room = capacityBits - filled.length();
     filled.Append(0, static_cast<int>(std::min<size_t>(room, static_cast<size_t>(terminatorBits))));
     const size_t wholeBytes = capacityBits / 8;
     while (filled.length() % 8 != 0 && filled.length() < capacityBits) filled.Append(0, 1);
