@@ -51,6 +51,61 @@ ModuleMatrix Blank(int n) {
     return ModuleMatrix(n);
 }
 
+// The run and finder-like terms as the rules read, along every row and every column.
+struct LiteralLineTerms {
+    uint32_t runs = 0;
+    uint32_t finders = 0;
+};
+
+LiteralLineTerms LiteralLinePenalties(const ModuleMatrix& m) {
+    static const uint8_t kFinderLike[7] = {1, 0, 1, 1, 1, 0, 1};
+    LiteralLineTerms terms;
+    const int n = m.side;
+    for (const bool byRow : {true, false}) {
+        for (int k = 0; k < n; ++k) {
+            auto at = [&](int i) { return byRow ? m.Module(k, i) : m.Module(i, k); };
+            for (int i = 0; i < n;) {
+                int end = i;
+                while (end < n && at(end) == at(i)) ++end;
+                if (end - i >= 6) terms.runs += static_cast<uint32_t>(end - i - 2);
+                i = end;
+            }
+            for (int i = 0; i + 7 <= n;) {
+                bool match = true;
+                for (int j = 0; j < 7 && match; ++j)
+                    match = (at(i + j) != 0) == (kFinderLike[j] != 0);
+                if (match) terms.finders += 40;
+                i += match ? 4 : 1;
+            }
+        }
+    }
+    return terms;
+}
+
+TEST(LinePenalties, AgreeWithTheLiteralRulesOnEverySideFromNarrowToThreeWords) {
+    // Sides up to 32 score several lines in one word (three a word up to 21, two up to 32);
+    // wider ones a line at a time, in one to three words.
+    std::mt19937 random(20261209);
+    for (int n = 7; n <= 177; n += n < 40 ? 1 : 17) {
+        for (int trial = 0; trial < 6; ++trial) {
+            ModuleMatrix m = Blank(n);
+            const int darkPercent = 10 + 16 * trial;
+            for (auto& module : m.modules) module = static_cast<int>(random() % 100) < darkPercent;
+            // Finder-like sequences and long runs at the lines' ends, where lines side by side
+            // meet.
+            for (int k = 0; k < n; k += 3) {
+                for (int j = 0; j < 7; ++j) {
+                    m.modules[m.Index(k, n - 7 + j)] = j == 1 || j == 5 ? 0 : 1;
+                    m.modules[m.Index(j, k)] = trial % 2;
+                }
+            }
+            const LiteralLineTerms literal = LiteralLinePenalties(m);
+            EXPECT_EQ(RunPenalty(m), literal.runs) << "side " << n << " trial " << trial;
+            EXPECT_EQ(FinderPenalty(m), literal.finders) << "side " << n << " trial " << trial;
+        }
+    }
+}
+
 TEST(RunPenalty, RunsOfSixOrMoreCountLengthMinusTwo) {
     ModuleMatrix m = Blank(10);  // all light: every row and column is one run of 10
     EXPECT_EQ(RunPenalty(m), 20U * 8U);
